@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Regenerates docs/screenshot.png: starts the built program in a private Xvfb, types a couple of
+# letters and picks a few candidates, captures the window and ends the program (File > Exit).
+# usage: [PICKS=...] bash scripts/screenshot.sh [path/to/quorvel] [letters]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bin=$(readlink -f "${1:-$root/build/bin/quorvel}") || bin=${1:-}
+letters=${2:-ab}
+out=$root/docs/screenshot.png
+
+if [[ ! -x "$bin" ]]; then
+  echo "screenshot: $bin not found; build first (bash scripts/dev.sh build)" >&2
+  exit 1
+fi
+
+if [[ -z "${QUORVEL_SCREENSHOT_IN_XVFB:-}" ]]; then
+  export QUORVEL_SCREENSHOT_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin" "$letters"
+fi
+unset QT_QPA_PLATFORM
+
+"$bin" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n1) || true
+if [[ -z "$win" ]]; then
+  echo "screenshot: no \"Quorvel\" window within 30 s" >&2
+  exit 1
+fi
+sleep 1 # first paint
+xdotool windowfocus --sync "$win"
+if [[ -n "$letters" ]]; then
+  xdotool type --delay 150 "$letters"
+fi
+sleep 1
+# Then pick candidates, so the copy box and the pick count show something too. PICKS is a list
+# of "x,y letters" steps: click at x,y in the window, then type the letters. The default picks
+# the second "ab" candidate, then the first "zo" one, then types "ab" again; the points are
+# the candidates list's second and first rows and the entry box in the current layout.
+# PICKS= (empty) skips this.
+PICKS=${PICKS-"330,80;360,52 zo;330,67;360,52 ab"}
+if [[ -n "$PICKS" ]]; then
+  IFS=';' read -ra steps <<<"$PICKS"
+  for step in "${steps[@]}"; do
+    read -r point more <<<"$step"
+    xdotool mousemove --window "$win" "${point%,*}" "${point#*,}" click 1
+    sleep 0.5
+    [[ -z "${more:-}" ]] || xdotool type --delay 150 "$more"
+    sleep 0.5
+  done
+fi
+
+mkdir -p "$(dirname "$out")"
+import -window "$win" "png:$out.tmp"
+mv "$out.tmp" "$out"
+
+xdotool key alt+f || true
+sleep 0.5
+xdotool key e || true
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+echo "screenshot: wrote $out ($(identify -format '%wx%h' "$out"))"

@@ -1,0 +1,328 @@
+#include "app/Form1.h"
+
+#include <charconv>
+#include <exception>
+#include <utility>
+
+#include "lookup/Lookup.h"
+#include "picks/Picks.h"
+#include "wordlist/Languages.h"
+#include "wordlist/WordFile.h"
+
+namespace quorvel {
+
+namespace {
+
+// How long the closing movement may take before the program simply ends: on a huge screen
+// or a slow window system the exact steps would otherwise keep the user waiting.
+constexpr double kClosingBudgetSeconds = 1.8;
+
+std::int64_t numericValue(std::string_view text) {
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size() ? value : 0;
+}
+
+}  // namespace
+
+std::string missingFileMessage(std::string_view path) {
+  return "Can Not Find File " + std::string(path) + " It's Missing Or Corrupted" +
+         "           Now Ending";
+}
+
+Form1::Form1(Platform& ui, FileSystem& files, RandomSource& random,
+             std::filesystem::path programDir)
+    : ui_(ui), files_(files), random_(random), programDir_(std::move(programDir)) {}
+
+std::filesystem::path Form1::InProgramDir(std::string_view name) const {
+  return programDir_ / std::filesystem::path(name);
+}
+
+// ---------------------------------------------------------------- events
+
+void Form1::formLoad() {
+  SelectList("English");
+}
+
+void Form1::formUnload() {
+  ClosingMovement();
+}
+
+void Form1::menuClick(MenuItem item) {
+  if (ended_) return;
+  switch (item) {
+    case MenuItem::Ex:
+      ended_ = true;
+      ui_.endProgram(0);
+      return;
+    case MenuItem::Lpw:
+      LpwClick();
+      return;
+    case MenuItem::Cz:
+      return SelectList("Czech");
+    case MenuItem::En:
+      return SelectList("English");
+    case MenuItem::Fr:
+      return SelectList("French");
+    case MenuItem::It:
+      return SelectList("Italian");
+    case MenuItem::Po:
+      return SelectList("Portuguese");
+    case MenuItem::Spa:
+      return SelectList("Spanish");
+  }
+}
+
+void Form1::keyPress(Control box, int& code) {
+  if (!ended_ && box == Control::Text1) Text1KeyPress(code);
+}
+
+void Form1::click(Control control) {
+  if (ended_) return;
+  switch (control) {
+    case Control::WordNum:
+      return WordNumClick();
+    case Control::List1:
+      return List1Click();
+    case Control::Command1:
+      return Command1Click();
+    case Control::Command2:
+      return Command2Click();
+    case Control::Text3:
+      return Text3Click();
+    default:
+      return;
+  }
+}
+
+// ---------------------------------------------------------------- word lists
+
+void Form1::SelectList(std::string_view language) {
+  FileName = publicFileName(language);
+  ui_.setText(Control::Label1, listName(FileName));
+  LoadWordList();
+}
+
+void Form1::LoadWordList() {
+  Counter = 0;
+  FilePath = InProgramDir(FileName).string();
+  const ReadResult file = files_.readAll(FilePath);
+  if (!file.ok) {
+    // Unreadable is as bad as missing: a shortened list shown as whole would give wrong
+    // numbers without a word of warning.
+    ui_.messageBox("Error", missingFileMessage(FilePath), MessageIcon::Critical,
+                   MessageButtons::Ok);
+    ended_ = true;
+    ui_.endProgram(1);
+    return;
+  }
+  wordList_ = masterEntries(readWordItems(file.bytes));
+  Counter = static_cast<std::int64_t>(wordList_.size()) - 1;
+  ui_.clearList(Control::WordList);
+  ui_.appendItems(Control::WordList, wordList_);
+}
+
+// ---------------------------------------------------------------- lookup
+
+void Form1::Text1KeyPress(int& code) {
+  code = lowercaseKey(code);
+  if (code == kBackspace) {
+    ui_.clearList(Control::List1);
+    ui_.setText(Control::Text1, "");
+    return;
+  }
+  const InputMode mode = modeFromCaption(ui_.text(Control::WordNum));
+  code = acceptedKey(code, mode);
+  // An accepted code is ASCII; a rejected one is 0 and still scans, emptying the candidates.
+  KeyText = ui_.text(Control::Text1);
+  KeyText.push_back(static_cast<char>(code));
+  if (mode == InputMode::Numbers) {
+    MatchByNumber();
+  } else {
+    MatchByWord();
+  }
+}
+
+void Form1::MatchByNumber() {
+  ui_.clearList(Control::List1);
+  ui_.appendItems(Control::List1, scanEntries(wordList_, KeyText, kNumberStart));
+}
+
+void Form1::MatchByWord() {
+  ui_.clearList(Control::List1);
+  ui_.appendItems(Control::List1, scanEntries(wordList_, KeyText, kWordStart));
+}
+
+void Form1::WordNumClick() {
+  ui_.setText(Control::Text3, "");
+  ui_.setText(Control::Label2, "");
+  PickCount = 0;
+  if (ui_.text(Control::WordNum) == kWordsCaption) {
+    ui_.setText(Control::WordNum, kNumbersCaption);
+    ui_.setToolTip(Control::WordNum, kToWordsTip);
+  } else {
+    ui_.setText(Control::WordNum, kWordsCaption);
+    ui_.setToolTip(Control::WordNum, kToNumbersTip);
+  }
+  ui_.setFocus(Control::Text1);
+}
+
+// ---------------------------------------------------------------- picks and exports
+
+void Form1::List1Click() {
+  const std::string entry = ui_.selectedText(Control::List1);
+  if (entry.empty()) return;  // nothing selected: nothing to pick
+  ui_.appendText(Control::Text3, entry + "\r\n");
+  ++PickCount;
+  ui_.setText(Control::Label2, pickCountCaption(PickCount));
+  ui_.setText(Control::Text1, "");
+  ui_.clearList(Control::List1);
+  ui_.setFocus(Control::Text1);
+}
+
+void Form1::PutOnClipboard(const std::string& text) {
+  ui_.clearClipboard();
+  ui_.setClipboardText(text);
+}
+
+void Form1::Command1Click() {
+  ui_.setText(Control::Text2, exportWalk(ui_.text(Control::Text3), ExportKind::Numbers));
+  PutOnClipboard(ui_.text(Control::Text2));
+}
+
+void Form1::Command2Click() {
+  const std::string staged = exportWalk(ui_.text(Control::Text3), ExportKind::Words);
+  ui_.setText(Control::Text2, dropLastLineEnd(staged));
+  PutOnClipboard(ui_.text(Control::Text2));
+}
+
+void Form1::Text3Click() {
+  PutOnClipboard(ui_.text(Control::Text3));
+}
+
+// ---------------------------------------------------------------- private lists
+
+void Form1::LpwClick() {
+  Declined = 0;
+  creationFailed_ = false;
+  FileName = privateFileName(ui_.text(Control::Label1));
+  CheckFileExistsMake();
+  if (Declined == 1 || creationFailed_ || ended_) return;
+  ui_.setText(Control::Label1, listName(FileName));
+  LoadWordList();
+}
+
+void Form1::CheckFileExistsMake() {
+  if (files_.exists(InProgramDir(FileName))) return;
+  const MessageAnswer answer = ui_.messageBox(
+      "Query", "Do You Want To Make Private " + listName(FileName) + " Words Yes No? ",
+      MessageIcon::Question, MessageButtons::YesNo);
+  if (answer != MessageAnswer::Yes) {
+    Declined = 1;
+    return;
+  }
+  // The label is painted while pending events run; nothing may start another action then.
+  ui_.setInputEnabled(false);
+  ui_.setVisible(Control::Label3, true);
+  ui_.doEvents();
+  CountWords();
+  if (!creationFailed_) {
+    ui_.setText(Control::txtNum, std::to_string(WordCount));
+    ui_.doEvents();
+    MakeRandomOrder();
+    if (!creationFailed_) WritePrivateList();
+  }
+  ui_.setVisible(Control::Label3, false);
+  ui_.setInputEnabled(true);
+  if (creationFailed_) {
+    ui_.messageBox("Error", failureMessage_, MessageIcon::Critical, MessageButtons::Ok);
+  }
+}
+
+void Form1::FailCreation(const std::string& reason) {
+  creationFailed_ = true;
+  failureMessage_ = "Can Not Make " + InProgramDir(FileName).string() + " (" + reason +
+                    "). Nothing was written; the list shown stays loaded.";
+}
+
+void Form1::CountWords() {
+  WordCount = 0;
+  const ReadResult source = files_.readAll(FilePath);
+  if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
+  WordCount = static_cast<std::int64_t>(readWordItems(source.bytes).size());
+}
+
+void Form1::MakeRandomOrder() {
+  const std::int64_t n = numericValue(ui_.text(Control::txtNum));
+  if (n <= 0) return;
+  ui_.clearList(Control::lstRand);
+  ui_.setColumns(Control::lstRand, columnCount(ui_.listWidth(Control::lstRand),
+                                               ui_.textWidth(ui_.text(Control::txtNum))));
+  std::vector<std::int64_t> order;
+  try {
+    order = makeRandomOrder(n, random_);
+  } catch (const std::exception& error) {
+    // Without the system's secure source there is no order worth keeping secret.
+    return FailCreation(std::string("no secure random numbers: ") + error.what());
+  }
+  std::vector<std::string> positions;
+  positions.reserve(order.size());
+  for (const std::int64_t position : order) positions.push_back(std::to_string(position));
+  ui_.appendItems(Control::lstRand, positions);
+}
+
+void Form1::WritePrivateList() {
+  PrivatePath = InProgramDir(FileName).string();
+  const ReadResult source = files_.readAll(FilePath);
+  if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
+  const std::vector<WordItem> items = readWordItems(source.bytes);
+  if (static_cast<std::int64_t>(items.size()) != WordCount) {
+    return FailCreation(FilePath + " changed while the private list was made");
+  }
+  std::string bytes;
+  // An empty source gives an empty private file, whatever order an earlier creation left.
+  if (!items.empty()) {
+    std::vector<std::int64_t> order;
+    const int count = ui_.itemCount(Control::lstRand);
+    order.reserve(static_cast<std::size_t>(count));
+    for (Counter = 0; Counter < count; ++Counter) {
+      order.push_back(numericValue(ui_.itemAt(Control::lstRand, static_cast<int>(Counter))));
+    }
+    if (!privateFileBytes(items, order, bytes)) {
+      return FailCreation("the drawn order does not cover the list");
+    }
+  }
+  if (const std::string error = files_.createReadOnly(PrivatePath, bytes); !error.empty()) {
+    FailCreation(error);
+  }
+}
+
+// ---------------------------------------------------------------- closing
+
+void Form1::ClosingMovement() {
+  const double deadline = ui_.monotonicSeconds() + kClosingBudgetSeconds;
+  // Every failure is ignored: a read that fails skips its step, a set the platform refuses
+  // has no effect, and nothing here may keep the program from ending.
+  const auto shift = [this](Edge edge, float delta) {
+    if (const auto value = ui_.windowEdge(edge)) ui_.setWindowEdge(edge, *value + delta);
+  };
+  std::optional<float> previousTop = ui_.windowEdge(Edge::Top);
+  for (;;) {
+    shift(Edge::Top, 30.0F);
+    shift(Edge::Left, 30.0F);
+    shift(Edge::Width, -60.0F);
+    shift(Edge::Height, -60.0F);
+    const std::optional<float> top = ui_.windowEdge(Edge::Top);
+    const std::optional<float> screen = ui_.screenWidth();
+    if (!top || !screen || *top > *screen) break;
+    // A window the platform will not move (minimised, maximised, Wayland) would never get
+    // past the end test.
+    if (!previousTop || !(*top > *previousTop)) break;
+    if (ui_.monotonicSeconds() > deadline) break;
+    previousTop = top;
+  }
+  ended_ = true;
+  ui_.endProgram(0);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,77 @@
+// The one window: its state, its routines and its event handlers. Everything it shows or
+// asks goes through Platform, everything it reads or writes through FileSystem.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "wordlist/FileSystem.h"
+#include "wordlist/PrivateList.h"
+
+namespace quorvel {
+
+class Form1 : public WindowEvents {
+ public:
+  Form1(Platform& ui, FileSystem& files, RandomSource& random, std::filesystem::path programDir);
+
+  // --- events ---
+  void formLoad() override;
+  void formUnload() override;
+  void menuClick(MenuItem item) override;
+  void keyPress(Control box, int& code) override;
+  void click(Control control) override;
+
+  // --- routines ---
+  void LoadWordList();
+  void MatchByNumber();
+  void MatchByWord();
+  void CheckFileExistsMake();
+  void CountWords();
+  void MakeRandomOrder();
+  void WritePrivateList();
+
+  // --- window state (counters are 64-bit: no list or copy box is too long to count) ---
+  std::string FilePath;     // full path of the word file loaded last
+  std::string FileName;     // name of the current word file, e.g. "PubEnglish.txt"
+  std::string PrivatePath;  // full path of the private file being written
+  std::string KeyText;      // the prefix of the latest scan
+  std::int64_t WordCount = 0;
+  std::int64_t Counter = 0;
+  std::int64_t PickCount = 0;
+  std::int64_t Declined = 0;
+
+  // The master list as loaded, entry 0 included; the scans read it rather than the widget.
+  const std::vector<std::string>& wordListEntries() const { return wordList_; }
+
+ private:
+  void SelectList(std::string_view language);
+  void Text1KeyPress(int& code);
+  void WordNumClick();
+  void List1Click();
+  void Command1Click();
+  void Command2Click();
+  void Text3Click();
+  void LpwClick();
+  void ClosingMovement();
+  void PutOnClipboard(const std::string& text);
+  void FailCreation(const std::string& reason);
+  std::filesystem::path InProgramDir(std::string_view name) const;
+
+  Platform& ui_;
+  FileSystem& files_;
+  RandomSource& random_;
+  std::filesystem::path programDir_;
+  std::vector<std::string> wordList_;
+  bool ended_ = false;
+  bool creationFailed_ = false;
+  std::string failureMessage_;
+};
+
+// The message of a word file that cannot be loaded; the program ends after it.
+std::string missingFileMessage(std::string_view path);
+
+}  // namespace quorvel

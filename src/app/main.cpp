@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "app/Form1.h"
+#include "platform/qt/QtPlatform.h"
+#include "wordlist/FileSystem.h"
+#include "wordlist/PrivateList.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  quorvel::QtPlatform ui;
+  quorvel::RealFileSystem files;
+  quorvel::SystemRandom random;
+  quorvel::Form1 form(ui, files, random, quorvel::programDirectory());
+  ui.setEvents(&form);
+  return ui.run();
+}

@@ -1,0 +1,44 @@
+#include "lookup/Lookup.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+InputMode modeFromCaption(std::string_view caption) {
+  return caption == kNumbersCaption ? InputMode::Numbers : InputMode::Words;
+}
+
+int lowercaseKey(int code) {
+  return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
+}
+
+int acceptedKey(int code, InputMode mode) {
+  const int low = mode == InputMode::Numbers ? '0' : 'a';
+  const int high = mode == InputMode::Numbers ? '9' : 'z';
+  return code >= low && code <= high ? code : 0;
+}
+
+std::vector<std::string> scanEntries(const std::vector<std::string>& entries,
+                                     std::string_view prefix, std::size_t start) {
+  std::vector<std::string> found;
+  // A rejected key ends the prefix with the character of code 0; it must list nothing even
+  // when a word file smuggled a NUL byte into some word.
+  if (prefix.empty() || prefix.find('\0') != std::string_view::npos) return found;
+  const std::size_t last = std::min(entries.size() - (entries.empty() ? 0 : 1), kLastScannedEntry);
+  // Entries and prefix are UTF-8; comparing bytes equals comparing characters, because no
+  // character's encoding is a prefix of another's.
+  const auto matches = [&](const std::string& entry) {
+    return entry.size() >= start + prefix.size() &&
+           entry.compare(start, prefix.size(), prefix) == 0;
+  };
+  // Count first, so the result is allocated once: a first digit lists a thousand entries.
+  std::size_t count = 0;
+  for (std::size_t i = 1; i <= last; ++i) count += matches(entries[i]) ? 1 : 0;
+  found.reserve(count);
+  for (std::size_t i = 1; i <= last && found.size() < count; ++i) {
+    if (matches(entries[i])) found.push_back(entries[i]);
+  }
+  return found;
+}
+
+}  // namespace quorvel

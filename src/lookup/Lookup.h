@@ -1,0 +1,43 @@
+// Prefix lookup: which keys the entry box accepts, and which entries a prefix lists.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// The input mode lives in the caption of the mode button.
+inline constexpr std::string_view kWordsCaption = "Words";
+inline constexpr std::string_view kNumbersCaption = "Numbers";
+inline constexpr std::string_view kToNumbersTip = " Click To Change To Number Input ";
+inline constexpr std::string_view kToWordsTip = " Click To Change To Words Input ";
+
+inline constexpr int kBackspace = 8;
+
+// Where the compared part of an entry starts: the number text, or the word after "NNNN ".
+inline constexpr std::size_t kNumberStart = 0;
+inline constexpr std::size_t kWordStart = 5;
+
+// Only entries 1 to 2049 are ever examined: the lists are sized for 2048 words.
+inline constexpr std::size_t kLastScannedEntry = 2049;
+
+enum class InputMode { Words, Numbers };
+
+// Exact comparison, case included: anything but "Numbers" is word input.
+InputMode modeFromCaption(std::string_view caption);
+
+// A to Z become a to z; every other code is left as it is (and so is rejected unless it is
+// already a lowercase letter or a digit).
+int lowercaseKey(int code);
+
+// The code itself when the mode accepts it (a-z in word input, 0-9 in number input), else 0.
+int acceptedKey(int code, InputMode mode);
+
+// The entries among 1..2049 (or the last) whose part from `start` begins with `prefix`, in
+// entry order. Entry 0 is never examined.
+std::vector<std::string> scanEntries(const std::vector<std::string>& entries,
+                                     std::string_view prefix, std::size_t start);
+
+}  // namespace quorvel

@@ -1,0 +1,35 @@
+#include "picks/Picks.h"
+
+namespace quorvel {
+
+std::string pickCountCaption(std::int64_t count) {
+  if (count <= 0) return {};
+  std::string digits = std::to_string(count);
+  return count < 10 ? "0" + digits : digits;
+}
+
+std::string exportWalk(std::string_view copyBox, ExportKind kind) {
+  const char lineEnd = kind == ExportKind::Numbers ? ' ' : '\n';
+  const unsigned char low = kind == ExportKind::Numbers ? '0' : '`';
+  const unsigned char high = kind == ExportKind::Numbers ? '9' : 'z';
+  std::string staged;
+  staged.reserve(copyBox.size());
+  // Byte by byte: every byte of a UTF-8 multi-byte character is 0x80 or above, so it is
+  // dropped exactly as the character it belongs to.
+  for (const char c : copyBox) {
+    const auto code = static_cast<unsigned char>(c);
+    if (c == lineEnd) {
+      staged += "\r\n";
+    } else if (code >= low && code <= high) {
+      staged += c;
+    }
+  }
+  return staged;
+}
+
+std::string dropLastLineEnd(std::string_view staged) {
+  if (staged.size() < 2) return {};
+  return std::string(staged.substr(0, staged.size() - 2));
+}
+
+}  // namespace quorvel

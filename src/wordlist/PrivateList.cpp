@@ -1,0 +1,121 @@
+#include "wordlist/PrivateList.h"
+
+#include <sys/random.h>
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <system_error>
+
+namespace quorvel {
+
+namespace {
+
+// Nearest integer, ties to the even one, whatever the floating-point rounding mode is.
+double roundHalfEven(double x) {
+  const double lower = std::floor(x);
+  const double fraction = x - lower;
+  if (fraction < 0.5) return lower;
+  if (fraction > 0.5) return lower + 1;
+  return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+}
+
+}  // namespace
+
+double SystemRandom::next() {
+  constexpr std::size_t kCount = sizeof(buffer_) / sizeof(buffer_[0]);
+  if (used_ >= kCount) {
+    auto* out = reinterpret_cast<unsigned char*>(buffer_);
+    std::size_t filled = 0;
+    while (filled < sizeof(buffer_)) {
+      const ssize_t got = ::getrandom(out + filled, sizeof(buffer_) - filled, 0);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        // Falling back to a weaker source would make the private order guessable.
+        throw std::system_error(errno, std::generic_category(), "getrandom");
+      }
+      filled += static_cast<std::size_t>(got);
+    }
+    used_ = 0;
+  }
+  // The top 53 bits fill a double's mantissa exactly, so every r is a multiple of 2^-53 in
+  // [0, 1) and 1 itself can never come out.
+  return static_cast<double>(buffer_[used_++] >> 11) * 0x1.0p-53;
+}
+
+std::int64_t drawPosition(double r, std::int64_t n) {
+  if (n <= 1) return n < 1 ? 0 : 1;
+  const double x = roundHalfEven(r * static_cast<double>(n - 1) + 1.0);
+  // Guards against r outside [0, 1) from a faulty source rather than indexing past the flags.
+  if (!(x >= 1)) return 1;
+  if (x >= static_cast<double>(n)) return n;
+  return static_cast<std::int64_t>(x);
+}
+
+std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random) {
+  std::vector<std::int64_t> order;
+  if (n <= 0) return order;
+  order.reserve(static_cast<std::size_t>(n));
+  std::vector<char> taken(static_cast<std::size_t>(n) + 1, 0);
+  for (std::int64_t i = 0; i < n; ++i) {
+    std::int64_t position;
+    do {
+      position = drawPosition(random.next(), n);
+    } while (taken[static_cast<std::size_t>(position)]);
+    taken[static_cast<std::size_t>(position)] = 1;
+    order.push_back(position);
+  }
+  return order;
+}
+
+int columnCount(double listWidth, double textWidth) {
+  if (!(textWidth > 0)) return 1;
+  const double columns = roundHalfEven(listWidth / (textWidth * 1.5));
+  if (!(columns >= 1)) return 1;  // also NaN
+  if (columns >= static_cast<double>(INT_MAX)) return INT_MAX;
+  return static_cast<int>(columns);
+}
+
+bool needsQuotes(std::string_view item) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  return item.find(',') != std::string_view::npos ||
+         (!item.empty() && (blank(item.front()) || blank(item.back())));
+}
+
+bool privateFileBytes(const std::vector<WordItem>& items, const std::vector<std::int64_t>& order,
+                      std::string& out) {
+  const std::size_t n = items.size();
+  if (order.size() != n) return false;
+  std::vector<char> seen(n + 1, 0);
+  std::size_t total = 0;
+  for (const std::int64_t position : order) {
+    if (position < 1 || static_cast<std::uint64_t>(position) > n) return false;
+    const auto p = static_cast<std::size_t>(position);
+    if (seen[p]) return false;
+    seen[p] = 1;
+    const std::string& item = items[p - 1].bytes;
+    if (needsQuotes(item) && item.find('"') != std::string::npos) return false;
+    total += item.size() + 4;
+  }
+  std::string bytes;
+  bytes.reserve(total);
+  for (const std::int64_t position : order) {
+    const std::string& item = items[static_cast<std::size_t>(position) - 1].bytes;
+    // Written bare, such an item would read back as two items or lose blanks, and every
+    // number after it would shift; quoted it reads back exactly as it came from the source.
+    if (needsQuotes(item)) {
+      bytes.append("\"").append(item).append("\"");
+    } else {
+      bytes.append(item);
+    }
+    bytes.append("\r\n");
+  }
+  // A UTF-8 file loses one byte-order mark at its start; a first item that begins with one
+  // keeps it behind a mark of the file's own.
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kMark) && isValidUtf8(bytes)) bytes.insert(0, kMark);
+  out = std::move(bytes);
+  return true;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,13 @@
+// The widget tests need a QApplication before any widget exists, so this target brings its
+// own main instead of gtest_main.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  // Test discovery runs this binary without the test environment; no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

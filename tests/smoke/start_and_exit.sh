@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Whole-program check of the built binary in a real X server (Xvfb):
+#   1. it comes up with its "Quorvel" window and File > Exit (keyboard) ends it with status 0;
+#   2. the window manager's close request (WM_DELETE_WINDOW) ends it within a few seconds;
+#   3. without PubEnglish.txt it shows the "Error" box, never maps the main window, and ends
+#      with a non-zero status once the box is answered.
+# usage: bash start_and_exit.sh path/to/quorvel
+set -euo pipefail
+
+if [[ $# -ne 1 || ! -x "$1" ]]; then
+  echo "usage: bash $0 path/to/quorvel" >&2
+  exit 2
+fi
+bin=$(readlink -f "$1")
+
+# Run the checks inside a private Xvfb; xvfb-run passes our exit status through.
+if [[ -z "${QUORVEL_SMOKE_IN_XVFB:-}" ]]; then
+  export QUORVEL_SMOKE_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
+fi
+unset QT_QPA_PLATFORM # the real xcb back end, not the offscreen one
+
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do
+    kill -9 "$p" 2>/dev/null || true
+  done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# True while the process runs; a zombie (ended, not yet reaped) counts as ended.
+running() {
+  [[ -r /proc/$1/stat ]] || return 1
+  local stat
+  stat=$(<"/proc/$1/stat") || return 1
+  stat=${stat##*) }
+  [[ ${stat%% *} != Z ]]
+}
+
+# wait_exit PID SECONDS [WINDOW]: waits for PID to end and sets rc to its exit status; with
+# WINDOW, also counts in moves how often that window's position or size changed meanwhile.
+wait_exit() {
+  local pid=$1 deadline=$((SECONDS + $2)) win=${3:-} last="" now
+  moves=0
+  while running "$pid"; do
+    ((SECONDS < deadline)) || fail "process $pid still running after $2 s"
+    if [[ -n "$win" ]]; then
+      now=$(xdotool getwindowgeometry --shell "$win" 2>/dev/null | tr '\n' ' ') || now=""
+      if [[ -n "$now" && -n "$last" && "$now" != "$last" ]]; then
+        moves=$((moves + 1))
+      fi
+      [[ -z "$now" ]] || last=$now
+      sleep 0.02
+    else
+      sleep 0.1
+    fi
+  done
+  rc=0
+  wait "$pid" || rc=$?
+}
+
+# find_window TITLE SECONDS: prints the id of the first mapped window with that exact title.
+find_window() {
+  local id
+  id=$(timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+  [[ -n "$id" ]] || return 1
+  echo "$id"
+}
+
+# Delivers WM_DELETE_WINDOW the way a window manager does: a WM_PROTOCOLS ClientMessage.
+send_wm_delete() {
+  python3 - "$1" <<'PY'
+import ctypes, sys
+x11 = ctypes.CDLL("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("l", ctypes.c_long * 5)]
+
+class XEvent(ctypes.Union):
+    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+dpy = x11.XOpenDisplay(None)
+if not dpy:
+    sys.exit("cannot open display")
+window = int(sys.argv[1], 0)
+ev = XEvent()
+ev.xclient.type = 33  # ClientMessage
+ev.xclient.window = window
+ev.xclient.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+ev.xclient.format = 32
+ev.xclient.l[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+ev.xclient.l[1] = 0  # CurrentTime
+if not x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(ev)):
+    sys.exit("XSendEvent failed")
+x11.XFlush(dpy)
+x11.XCloseDisplay(dpy)
+PY
+}
+
+start() {
+  "$@" &
+  pid=$!
+  pids+=("$pid")
+}
+
+# --- 1. start, then File > Exit from the keyboard ------------------------------------------
+echo "== start, File > Exit"
+start "$bin"
+win=$(find_window Quorvel 30) || fail "no mapped \"Quorvel\" window within 30 s"
+sleep 0.5
+running "$pid" || fail "the program ended by itself after showing its window"
+# Keys go through XTEST to the focused window, as a user's would. The key that ends the
+# program can make xdotool complain about a vanished window, hence "|| true".
+xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+xdotool key alt+f || true
+sleep 0.5 # let the menu open before its item's key arrives
+xdotool key e || true
+t0=$SECONDS
+wait_exit "$pid" 5 "$win"
+((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
+((moves == 0)) || fail "File > Exit moved or resized the window ($moves changes) before ending"
+echo "   ended with status 0 in about $((SECONDS - t0)) s"
+
+# --- 2. start, then the window manager's close request -------------------------------------
+echo "== start, WM_DELETE_WINDOW"
+start "$bin"
+win=$(find_window Quorvel 30) || fail "no mapped \"Quorvel\" window within 30 s"
+xprop -id "$win" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW ||
+  fail "the window does not take part in the WM_DELETE_WINDOW protocol"
+sleep 0.5
+send_wm_delete "$win"
+t0=$SECONDS
+wait_exit "$pid" 6 "$win"
+((rc == 0)) || fail "closing the window ended with status $rc, expected 0"
+# The closing movement slides and shrinks the window step by step before the end.
+((moves > 0)) || fail "closing the window ended without the closing movement"
+echo "   ended with status 0 in about $((SECONDS - t0)) s after $moves window changes"
+
+# --- 3. missing PubEnglish.txt ---------------------------------------------------------------
+echo "== missing PubEnglish.txt"
+mkdir "$tmp/app"
+cp "$bin" "$tmp/app/quorvel"
+for f in "$(dirname "$bin")"/Pub*.txt; do
+  [[ $(basename "$f") == PubEnglish.txt ]] || cp "$f" "$tmp/app/"
+done
+[[ ! -e "$tmp/app/PubEnglish.txt" ]] || fail "test set-up: PubEnglish.txt still present"
+start "$tmp/app/quorvel"
+app=$pid
+# Watch, for as long as it runs, whether a "Quorvel" window ever gets mapped.
+(
+  while running "$app"; do
+    if xdotool search --onlyvisible --name '^Quorvel$' >/dev/null 2>&1; then
+      : >"$tmp/main-window-mapped"
+    fi
+    sleep 0.05
+  done
+) &
+pids+=("$!")
+watcher=$!
+box=$(find_window Error 30) || fail "no \"Error\" box within 30 s"
+running "$app" || fail "the program ended before the \"Error\" box was answered"
+xdotool windowfocus --sync "$box" || fail "cannot focus the \"Error\" box"
+xdotool key Return || true
+wait_exit "$app" 5
+wait "$watcher" || true
+((rc != 0)) || fail "the program ended with status 0 after a missing word file"
+[[ ! -e "$tmp/main-window-mapped" ]] || fail "the \"Quorvel\" window was mapped despite the missing file"
+echo "   ended with status $rc, main window never mapped"
+
+echo "smoke: all scenarios passed"

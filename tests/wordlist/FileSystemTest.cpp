@@ -1,0 +1,198 @@
+#include "wordlist/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RealFileSystemTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "quorvel-fs-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    // Tests take write access away; give it back so the tree can go.
+    ::chmod(dir_.c_str(), 0700);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  fs::path write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+  static unsigned mode(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info.st_mode & 07777;
+  }
+  static bool isRoot() { return ::geteuid() == 0; }
+
+  fs::path dir_;
+  RealFileSystem files_;
+};
+
+TEST_F(RealFileSystemTest, ReadsWholeFilesByteForByte) {
+  std::string bytes("abandon\r\n\0\xE9\r", 12);
+  for (int k = 0; k < 20000; ++k) bytes += "w" + std::to_string(k) + "\r\n";
+  const auto result = files_.readAll(write("PubEnglish.txt", bytes));
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(result.bytes, bytes);
+
+  const auto empty = files_.readAll(write("empty.txt", ""));
+  EXPECT_TRUE(empty.ok);
+  EXPECT_TRUE(empty.bytes.empty());
+}
+
+TEST_F(RealFileSystemTest, TellsAMissingFileFromOneThatCannotBeRead) {
+  auto missing = files_.readAll(dir_ / "PubCzech.txt");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_TRUE(missing.notFound);
+  const fs::path plain = write("plain.txt", "x");
+  missing = files_.readAll(plain / "below");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_TRUE(missing.notFound);
+
+  fs::create_directory(dir_ / "PubFrench.txt");
+  const auto directory = files_.readAll(dir_ / "PubFrench.txt");
+  EXPECT_FALSE(directory.ok);
+  EXPECT_FALSE(directory.notFound);
+  EXPECT_EQ(directory.error, "Is a directory");
+
+  // The kernel fills this file as it is read while stat reports it empty: exactly the
+  // mismatch of a file that grows under the reader.
+  const auto changing = files_.readAll("/proc/self/status");
+  EXPECT_FALSE(changing.ok);
+  EXPECT_FALSE(changing.notFound);
+  EXPECT_NE(changing.error.find("changed"), std::string::npos) << changing.error;
+}
+
+TEST_F(RealFileSystemTest, AFileWithoutReadPermissionIsAnError) {
+  if (isRoot()) GTEST_SKIP() << "root reads files regardless of their permissions";
+  const fs::path locked = write("PubItalian.txt", "abaco\r\n");
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  const auto result = files_.readAll(locked);
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.notFound);
+  EXPECT_EQ(result.error, "Permission denied");
+  EXPECT_TRUE(result.bytes.empty());
+}
+
+TEST_F(RealFileSystemTest, ExistsForEveryKindOfEntry) {
+  EXPECT_FALSE(files_.exists(dir_ / "PriEnglish.txt"));
+  const fs::path readOnly = write("PriEnglish.txt", "zoo\r\n");
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+  EXPECT_TRUE(files_.exists(readOnly));
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0), 0);
+  EXPECT_TRUE(files_.exists(readOnly));
+  fs::create_symlink(dir_ / "nowhere", dir_ / "PriCzech.txt");
+  EXPECT_TRUE(files_.exists(dir_ / "PriCzech.txt"));
+}
+
+TEST_F(RealFileSystemTest, CreatesAReadOnlyFileAndNothingElse) {
+  const fs::path target = dir_ / "PriEnglish.txt";
+  const std::string bytes("zoo\r\n\xE9\0x\r\nabandon\r\n", 18);
+  EXPECT_EQ(files_.createReadOnly(target, bytes), "");
+  EXPECT_EQ(contents(target), bytes);
+  EXPECT_EQ(mode(target), 0444u);
+  EXPECT_EQ(entries(), std::vector<std::string>{"PriEnglish.txt"});
+
+  const fs::path empty = dir_ / "PriCzech.txt";
+  EXPECT_EQ(files_.createReadOnly(empty, ""), "");
+  EXPECT_EQ(fs::file_size(empty), 0u);
+  EXPECT_EQ(mode(empty), 0444u);
+}
+
+TEST_F(RealFileSystemTest, NeverReplacesAnExistingFile) {
+  const fs::path target = write("PriSpanish.txt", "old\r\n");
+  EXPECT_EQ(files_.createReadOnly(target, "new\r\n"), "File exists");
+  EXPECT_EQ(contents(target), "old\r\n");
+  EXPECT_EQ(entries(), std::vector<std::string>{"PriSpanish.txt"});
+}
+
+TEST_F(RealFileSystemTest, FailsCleanlyWhereItCannotWrite) {
+  EXPECT_EQ(files_.createReadOnly(dir_ / "gone" / "PriEnglish.txt", "zoo\r\n"),
+            "No such file or directory");
+  EXPECT_TRUE(entries().empty());
+
+  if (isRoot()) GTEST_SKIP() << "root writes into read-only directories";
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  EXPECT_EQ(files_.createReadOnly(dir_ / "PriEnglish.txt", "zoo\r\n"), "Permission denied");
+  ASSERT_EQ(::chmod(dir_.c_str(), 0700), 0);
+  EXPECT_TRUE(entries().empty());
+}
+
+// Hands the file over a few bytes at a time, interrupted now and then, and can run out of
+// space after a given amount, the way a real device fills up midway.
+class ChoppyFileSystem : public RealFileSystem {
+ public:
+  explicit ChoppyFileSystem(unsigned long spaceLeft) : spaceLeft_(spaceLeft) {}
+  unsigned long calls = 0;
+
+ protected:
+  long writeChunk(int fd, const char* data, unsigned long size) override {
+    ++calls;
+    if (calls % 5 == 0) {
+      errno = EINTR;
+      return -1;
+    }
+    if (spaceLeft_ == 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+    const unsigned long chunk = std::min({size, spaceLeft_, 7ul});
+    const long n = RealFileSystem::writeChunk(fd, data, chunk);
+    if (n > 0) spaceLeft_ -= static_cast<unsigned long>(n);
+    return n;
+  }
+
+ private:
+  unsigned long spaceLeft_;
+};
+
+TEST_F(RealFileSystemTest, PartialAndInterruptedWritesStillGiveTheWholeFile) {
+  std::string bytes;
+  for (int k = 0; k < 300; ++k) bytes += "word" + std::to_string(k) + "\r\n";
+  ChoppyFileSystem choppy(bytes.size());
+  const fs::path target = dir_ / "PriPortuguese.txt";
+  EXPECT_EQ(choppy.createReadOnly(target, bytes), "");
+  EXPECT_GT(choppy.calls, bytes.size() / 7);
+  EXPECT_EQ(contents(target), bytes);
+  EXPECT_EQ(mode(target), 0444u);
+}
+
+TEST_F(RealFileSystemTest, AWriteFailureMidwayLeavesNoFileBehind) {
+  const std::string bytes(5000, 'x');
+  ChoppyFileSystem full(1234);
+  EXPECT_EQ(full.createReadOnly(dir_ / "PriEnglish.txt", bytes), "No space left on device");
+  EXPECT_TRUE(entries().empty());
+}
+
+}  // namespace
+}  // namespace quorvel
