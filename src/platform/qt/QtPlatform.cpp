@@ -222,6 +222,8 @@ void QtPlatform::build() {
     if (d.font != design::FontSize::Default) w->setFont(boldFont(d.font));
     w->setGeometry(pixelRect(d.left, d.top, d.width, d.height));
     w->setToolTip(qs(d.toolTip));
+    w->setAccessibleName(qs(d.accessibleName));
+    w->setAccessibleDescription(qs(d.toolTip).trimmed());
     w->setVisible(d.visibleAtStart);
     s.widget = w;
   }
@@ -592,7 +594,10 @@ void QtPlatform::showText3() {
 void QtPlatform::setToolTip(Control control, std::string_view tip) {
   Slot& s = slot(control);
   s.toolTip = std::string(tip);
-  if (s.widget != nullptr) s.widget->setToolTip(qs(tip));
+  if (s.widget != nullptr) {
+    s.widget->setToolTip(qs(tip));
+    s.widget->setAccessibleDescription(qs(tip).trimmed());
+  }
 }
 
 void QtPlatform::setVisible(Control control, bool visible) {
