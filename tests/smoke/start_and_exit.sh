@@ -44,26 +44,32 @@ running() {
   [[ ${stat%% *} != Z ]]
 }
 
-# wait_exit PID SECONDS [WINDOW]: waits for PID to end and sets rc to its exit status; with
-# WINDOW, also counts in moves how often that window's position or size changed meanwhile.
+# wait_exit PID SECONDS: waits for PID to end and sets rc to its exit status.
 wait_exit() {
-  local pid=$1 deadline=$((SECONDS + $2)) win=${3:-} last="" now
-  moves=0
+  local pid=$1 deadline=$((SECONDS + $2))
   while running "$pid"; do
     ((SECONDS < deadline)) || fail "process $pid still running after $2 s"
-    if [[ -n "$win" ]]; then
-      now=$(xdotool getwindowgeometry --shell "$win" 2>/dev/null | tr '\n' ' ') || now=""
-      if [[ -n "$now" && -n "$last" && "$now" != "$last" ]]; then
-        moves=$((moves + 1))
-      fi
-      [[ -z "$now" ]] || last=$now
-      sleep 0.02
-    else
-      sleep 0.1
-    fi
+    sleep 0.05
   done
   rc=0
   wait "$pid" || rc=$?
+}
+
+# watch_moves WINDOW: from now on, logs every change of the window's place or size (the X
+# server's ConfigureNotify events, so no step is missed however fast they come).
+watch_moves() {
+  stdbuf -oL xev -id "$1" -event structure >"$tmp/xev.log" 2>/dev/null &
+  xev_pid=$!
+  pids+=("$xev_pid")
+  sleep 0.3 # let xev select the events before anything happens
+}
+
+# count_moves: stops the log and sets moves to the number of changes it holds.
+count_moves() {
+  sleep 0.1
+  kill "$xev_pid" 2>/dev/null || true
+  wait "$xev_pid" 2>/dev/null || true
+  moves=$(grep -c '^ConfigureNotify' "$tmp/xev.log" || true)
 }
 
 # find_window TITLE SECONDS: prints the id of the first mapped window with that exact title.
@@ -129,11 +135,13 @@ running "$pid" || fail "the program ended by itself after showing its window"
 # Keys go through XTEST to the focused window, as a user's would. The key that ends the
 # program can make xdotool complain about a vanished window, hence "|| true".
 xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+watch_moves "$win"
 xdotool key alt+f || true
 sleep 0.5 # let the menu open before its item's key arrives
 xdotool key e || true
 t0=$SECONDS
-wait_exit "$pid" 5 "$win"
+wait_exit "$pid" 5
+count_moves
 ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
 ((moves == 0)) || fail "File > Exit moved or resized the window ($moves changes) before ending"
 echo "   ended with status 0 in about $((SECONDS - t0)) s"
@@ -144,10 +152,11 @@ start "$bin"
 win=$(find_window Quorvel 30) || fail "no mapped \"Quorvel\" window within 30 s"
 xprop -id "$win" WM_PROTOCOLS | grep -q WM_DELETE_WINDOW ||
   fail "the window does not take part in the WM_DELETE_WINDOW protocol"
-sleep 0.5
+watch_moves "$win"
 send_wm_delete "$win"
 t0=$SECONDS
-wait_exit "$pid" 6 "$win"
+wait_exit "$pid" 6
+count_moves
 ((rc == 0)) || fail "closing the window ended with status $rc, expected 0"
 # The closing movement slides and shrinks the window step by step before the end.
 ((moves > 0)) || fail "closing the window ended without the closing movement"
