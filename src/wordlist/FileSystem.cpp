@@ -74,7 +74,9 @@ ReadResult RealFileSystem::readAll(const std::filesystem::path& path) {
   ReadResult result;
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe nobody writes to cannot hang the window; a regular
+    // file reads the same either way, and anything else is refused below.
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     const int error = errno;
