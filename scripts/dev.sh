@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for developers and CI:
 #   bash scripts/dev.sh run    install what is missing, build, open the window
-#   bash scripts/dev.sh test   install what is missing, build everything, run all tests headless
+#   bash scripts/dev.sh test   install what is missing, build everything, run all tests headless,
+#                              again under the sanitizers, then each fuzz target for a minute
 #   bash scripts/dev.sh build  install what is missing, build everything
 set -euo pipefail
 
@@ -45,6 +46,12 @@ MSG
     configure
     cmake --build "$build_dir"
     ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j2
+    # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+    cmake --preset sanitize
+    cmake --build build-sanitize
+    ctest --preset sanitize --no-tests=error -j2
+    # The fuzz targets keep building, and each holds up for a minute from the seed corpus.
+    bash scripts/fuzz.sh 60
     ;;
   build)
     configure

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Whole-program check of the built binary in a real X server (Xvfb), driven from outside the
+# process as a user would: type a prefix, click the first candidate, press "Copy Num" and read
+# the clipboard bytes; then "Copy Word" and a click in the copy box; then File > Exit.
+# usage: bash type_pick_copy.sh path/to/quorvel
+set -euo pipefail
+
+if [[ $# -ne 1 || ! -x "$1" ]]; then
+  echo "usage: bash $0 path/to/quorvel" >&2
+  exit 2
+fi
+bin=$(readlink -f "$1")
+
+# Run the checks inside a private Xvfb; xvfb-run passes our exit status through.
+if [[ -z "${QUORVEL_SMOKE_IN_XVFB:-}" ]]; then
+  export QUORVEL_SMOKE_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
+fi
+unset QT_QPA_PLATFORM # the real xcb back end, not the offscreen one
+
+prefix=zo
+# Client-area layout in pixels (twips / 15), below the menu bar.
+client_width=435
+client_height=276
+list_x=304 list_y=40 list_w=120 # candidates
+num_x=161 num_y=232             # "Copy Num", 65 x 17
+word_x=232 word_y=232           # "Copy Word", 65 x 17
+box_x=161 box_y=24              # copy box, 137 x 201
+button_w=65 button_h=17
+
+tmp=$(mktemp -d)
+pid=""
+cleanup() {
+  [[ -z "$pid" ]] || kill -9 "$pid" 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# True while the process runs; a zombie (ended, not yet reaped) counts as ended.
+running() {
+  [[ -r /proc/$1/stat ]] || return 1
+  local stat
+  stat=$(<"/proc/$1/stat") || return 1
+  stat=${stat##*) }
+  [[ ${stat%% *} != Z ]]
+}
+
+# A fresh program directory: a private list left by an earlier run would change nothing here,
+# but a stale file must never decide whether the test passes.
+app="$tmp/app"
+mkdir "$app"
+cp "$bin" "$app/quorvel"
+shopt -s nullglob
+words=("$(dirname "$bin")"/Pub*.txt)
+shopt -u nullglob
+((${#words[@]} > 0)) || fail "no Pub*.txt word files beside $bin"
+cp "${words[@]}" "$app/"
+[[ -f "$app/PubEnglish.txt" ]] || fail "PubEnglish.txt is not beside $bin"
+
+# The candidates come in list order, so the first one is the first line with the prefix; its
+# number is its line number, four digits wide.
+first=$(tr -d '\r' <"$app/PubEnglish.txt" | grep -n "^$prefix" | head -n1) ||
+  fail "no word in PubEnglish.txt starts with \"$prefix\""
+line=${first%%:*}
+word=${first#*:}
+number=$(printf '%04d' "$line")
+echo "== expecting the first candidate for \"$prefix\" to be \"$number $word\""
+
+"$app/quorvel" &
+pid=$!
+
+win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n1) || true
+[[ -n "$win" ]] || fail "no mapped \"Quorvel\" window within 30 s"
+running "$pid" || fail "the program ended by itself after showing its window"
+
+eval "$(xdotool getwindowgeometry --shell "$win")"
+# Without a window manager the X window is the client area plus the menu bar above it.
+((WIDTH == client_width)) || fail "window is $WIDTH px wide, expected $client_width: layout changed?"
+menu=$((HEIGHT - client_height))
+((menu >= 10 && menu <= 60)) || fail "window is $HEIGHT px high: menu bar of $menu px is implausible"
+echo "   window $win: ${WIDTH}x${HEIGHT} px, menu bar $menu px"
+
+# click X Y: a left click at client-area coordinates, through XTEST like a real mouse.
+click() {
+  xdotool mousemove --window "$win" "$1" $((menu + $2)) click 1
+}
+
+# clipboard_is EXPECTED-FILE WHAT: waits up to 3 s for the clipboard to hold exactly those
+# bytes. The program owns the selection, so it must still be running while this reads.
+clipboard_is() {
+  local deadline=$((SECONDS + 3))
+  while ((SECONDS < deadline)); do
+    running "$pid" || fail "the program ended before the clipboard was read ($2)"
+    if timeout 2 xclip -selection clipboard -o >"$tmp/clip" 2>/dev/null &&
+      cmp -s "$tmp/clip" "$1"; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "expected:" >&2
+  od -c "$1" >&2
+  echo "clipboard:" >&2
+  od -c "$tmp/clip" >&2
+  fail "$2: clipboard bytes differ"
+}
+
+xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+sleep 0.3
+xdotool type --delay 60 "$prefix"
+sleep 0.3
+# The middle of the first row: rows are taller than 16 px, the list has a 1 px frame.
+click $((list_x + list_w / 2)) $((list_y + 8))
+sleep 0.3
+
+echo "== Copy Num"
+click $((num_x + button_w / 2)) $((num_y + button_h / 2))
+printf '%s\r\n' "$number" >"$tmp/want-num"
+clipboard_is "$tmp/want-num" "Copy Num after picking \"$number $word\""
+echo "   clipboard:$(od -An -c "$tmp/clip")"
+
+echo "== Copy Word"
+click $((word_x + button_w / 2)) $((word_y + button_h / 2))
+printf '%s' "$word" >"$tmp/want-word"
+clipboard_is "$tmp/want-word" "Copy Word after picking \"$number $word\""
+echo "   clipboard:$(od -An -c "$tmp/clip")"
+
+echo "== click in the copy box"
+click $((box_x + 20)) $((box_y + 8))
+printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
+clipboard_is "$tmp/want-box" "click in the copy box"
+echo "   clipboard:$(od -An -c "$tmp/clip")"
+
+echo "== File > Exit"
+# The key that ends the program can make xdotool complain about a vanished window.
+xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+xdotool key alt+f || true
+sleep 0.5 # let the menu open before its item's key arrives
+xdotool key e || true
+deadline=$((SECONDS + 5))
+while running "$pid"; do
+  ((SECONDS < deadline)) || fail "still running 5 s after File > Exit"
+  sleep 0.1
+done
+rc=0
+wait "$pid" || rc=$?
+pid=""
+((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
+echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard checks passed, exited 0"
