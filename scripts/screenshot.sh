@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshot.png: starts the built program in a private Xvfb, types a couple of
-# letters and picks a few candidates, captures the window and ends the program (File > Exit).
-# usage: [PICKS=...] bash scripts/screenshot.sh [path/to/quorvel] [letters]
+# Regenerates docs/screenshot.png and docs/screenshot-scale2.png: starts the built program in a
+# private Xvfb, types a couple of letters and picks a few candidates, captures the window and
+# ends the program (File > Exit). The second picture is the same session at QT_SCALE_FACTOR=2,
+# on a larger screen, to show the window at 200% scaling.
+# usage: [PICKS=...] [SCALES="1 2"] bash scripts/screenshot.sh [path/to/quorvel] [letters]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bin=$(readlink -f "${1:-$root/build/bin/quorvel}") || bin=${1:-}
 letters=${2:-ab}
-out=$root/docs/screenshot.png
 
 if [[ ! -x "$bin" ]]; then
   echo "screenshot: $bin not found; build first (bash scripts/dev.sh build)" >&2
   exit 1
 fi
 
-if [[ -z "${QUORVEL_SCREENSHOT_IN_XVFB:-}" ]]; then
-  export QUORVEL_SCREENSHOT_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin" "$letters"
+if [[ -z "${QUORVEL_SCREENSHOT_SCALE:-}" ]]; then
+  for scale in ${SCALES-1 2}; do
+    [[ "$scale" =~ ^[1-9]$ ]] || { echo "screenshot: scale $scale is not 1 to 9" >&2; exit 1; }
+    screen=1024x768x24
+    ((scale == 1)) || screen=$((800 * scale))x$((600 * scale))x24
+    QUORVEL_SCREENSHOT_SCALE=$scale xvfb-run -a -s "-screen 0 $screen" bash "$0" "$bin" "$letters"
+  done
+  exit 0
 fi
 unset QT_QPA_PLATFORM
+scale=$QUORVEL_SCREENSHOT_SCALE
+if ((scale == 1)); then
+  out=$root/docs/screenshot.png
+  unset QT_SCALE_FACTOR
+else
+  out=$root/docs/screenshot-scale$scale.png
+  export QT_SCALE_FACTOR=$scale
+fi
 
 "$bin" &
 pid=$!
@@ -38,14 +52,14 @@ sleep 1
 # Then pick candidates, so the copy box and the pick count show something too. PICKS is a list
 # of "x,y letters" steps: click at x,y in the window, then type the letters. The default picks
 # the second "ab" candidate, then the first "zo" one, then types "ab" again; the points are
-# the candidates list's second and first rows and the entry box in the current layout.
-# PICKS= (empty) skips this.
+# the candidates list's second and first rows and the entry box in the current layout, in
+# pixels at scale 1 (they are multiplied by the scale factor). PICKS= (empty) skips this.
 PICKS=${PICKS-"330,80;360,52 zo;330,67;360,52 ab"}
 if [[ -n "$PICKS" ]]; then
   IFS=';' read -ra steps <<<"$PICKS"
   for step in "${steps[@]}"; do
     read -r point more <<<"$step"
-    xdotool mousemove --window "$win" "${point%,*}" "${point#*,}" click 1
+    xdotool mousemove --window "$win" $((${point%,*} * scale)) $((${point#*,} * scale)) click 1
     sleep 0.5
     [[ -z "${more:-}" ]] || xdotool type --delay 150 "$more"
     sleep 0.5

@@ -14,8 +14,8 @@ packages=(
   fontconfig fonts-liberation fonts-dejavu-core
   # a headless X server and the tools the whole-program checks drive it with
   xvfb xauth xdotool xclip x11-utils python3 imagemagick
-  # desktop entry check
-  desktop-file-utils
+  # desktop entry and AppStream metadata checks, and the archive's checks
+  desktop-file-utils appstream binutils
   # fuzzing and memory checks
   clang-14 libclang-rt-14-dev valgrind
 )
