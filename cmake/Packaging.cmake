@@ -14,6 +14,7 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/packaging/${QUORVEL_APP_ID}.desktop
   ${PROJECT_SOURCE_DIR}/packaging/${QUORVEL_APP_ID}.metainfo.xml
   ${PROJECT_SOURCE_DIR}/src/platform/qt/quorvel.png
+  ${PROJECT_SOURCE_DIR}/src/platform/qt/quorvel-96.png
   ${PROJECT_BINARY_DIR}/packaging/README.txt
   ${PROJECT_SOURCE_DIR}/LICENSE
   ${PROJECT_SOURCE_DIR}/LICENSE.wordlists

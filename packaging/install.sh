@@ -23,7 +23,7 @@ die() {
 data=${XDG_DATA_HOME:-}
 [[ "$data" == /* ]] || data=${HOME:?HOME is not set}/.local/share
 
-for f in quorvel quorvel.png "$id.desktop" "$id.metainfo.xml"; do
+for f in quorvel quorvel.png quorvel-96.png "$id.desktop" "$id.metainfo.xml"; do
   [[ -f "$here/$f" ]] || die "$here/$f is missing; run this script from the unpacked folder"
 done
 [[ -x "$here/quorvel" ]] || die "$here/quorvel is not executable"
@@ -40,6 +40,7 @@ fi
 applications=$data/applications
 icons=$data/icons/hicolor
 icon_dir=$icons/48x48/apps
+icon_dir_96=$icons/96x96/apps
 metainfo=$data/metainfo
 
 entries=()
@@ -113,9 +114,11 @@ done
 
 make_dir "$applications"
 make_dir "$icon_dir"
+make_dir "$icon_dir_96"
 make_dir "$metainfo"
 put "$work/$id.desktop" "$applications/$id.desktop"
 put "$here/quorvel.png" "$icon_dir/$id.png"
+put "$here/quorvel-96.png" "$icon_dir_96/$id.png"
 put "$here/$id.metainfo.xml" "$metainfo/$id.metainfo.xml"
 
 # Menus pick the entry up without these; they only refresh caches, so failures do not matter.

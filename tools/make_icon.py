@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws the Quorvel window icon: a light grey tile with a bold navy "Q" above a small white
-strip of numbered cells. Writes a 48x48 palette PNG (colour type 3) whose tRNS chunk carries
-the transparency of the rounded corners.
+strip of numbered cells. Writes palette PNGs (colour type 3) whose tRNS chunk carries the
+transparency of the rounded corners: 48x48, and 96x96 for screens scaled to 200%, drawn from
+the same design at twice the resolution rather than enlarged.
 
-Usage: make_icon.py [output.png]   (default: src/platform/qt/quorvel.png beside this tool)
+Usage: make_icon.py [output-dir]   (default: src/platform/qt beside this tool)
 """
 
 import math
@@ -78,18 +79,20 @@ def tile_colour(x, y):
     return TILE
 
 
-def draw():
+def draw(size):
+    scale = size // SIZE
     pixels = []
-    for y in range(SIZE):
+    for y in range(size):
         row = []
-        for x in range(SIZE):
-            base = tile_colour(x, y)
+        for x in range(size):
+            # The grid parts are drawn on the 48-unit design grid; curves are sampled finer.
+            base = tile_colour(x // scale, y // scale)
             covered_tile = 0
             covered_q = 0
             for sy in range(SUB):
                 for sx in range(SUB):
-                    fx = x + (sx + 0.5) / SUB
-                    fy = y + (sy + 0.5) / SUB
+                    fx = (x + (sx + 0.5) / SUB) / scale
+                    fy = (y + (sy + 0.5) / SUB) / scale
                     if in_rounded_rect(fx, fy, 1, 1, 47, 47, 7):
                         covered_tile += 1
                     if fy < 32 and in_q(fx, fy):
@@ -115,6 +118,7 @@ def chunk(kind, data):
 
 
 def encode(pixels):
+    size = len(pixels)
     palette = []
     index = {}
     for row in pixels:
@@ -136,7 +140,7 @@ def encode(pixels):
     while alphas and alphas[-1] == 255:
         alphas.pop()
     png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0))
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0))
     png += chunk(b"PLTE", bytes(v for c in palette for v in c[:3]))
     if alphas:
         png += chunk(b"tRNS", bytes(alphas))
@@ -147,10 +151,11 @@ def encode(pixels):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    default = os.path.join(here, "..", "src", "platform", "qt", "quorvel.png")
+    default = os.path.join(here, "..", "src", "platform", "qt")
     target = sys.argv[1] if len(sys.argv) > 1 else default
-    with open(target, "wb") as out:
-        out.write(encode(draw()))
+    for size, name in ((SIZE, "quorvel.png"), (2 * SIZE, "quorvel-96.png")):
+        with open(os.path.join(target, name), "wb") as out:
+            out.write(encode(draw(size)))
 
 
 if __name__ == "__main__":

@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Lets a Wayland or X11 desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
   quorvel::QtPlatform ui;
   quorvel::RealFileSystem files;
   quorvel::SystemRandom random;

@@ -75,7 +75,7 @@ if grep -v "^$top/" "$tmp/members" >&2; then
   fail "archive members above outside the single folder $top/"
 fi
 for f in quorvel PubCzech.txt PubEnglish.txt PubFrench.txt PubItalian.txt PubPortuguese.txt \
-  PubSpanish.txt quorvel.png "$id.desktop" "$id.metainfo.xml" README.txt LICENSE \
+  PubSpanish.txt quorvel.png quorvel-96.png "$id.desktop" "$id.metainfo.xml" README.txt LICENSE \
   LICENSE.wordlists install.sh uninstall.sh; do
   grep -qxF "$top/$f" "$tmp/members" || fail "the archive lacks $top/$f"
 done
@@ -109,6 +109,8 @@ for f in "$entry" "$icon" "$meta"; do
   [[ -f "$f" ]] || fail "install.sh did not write $f"
 done
 cmp -s "$icon" "$app/quorvel.png" || fail "the installed icon is not the packed quorvel.png"
+cmp -s "$data/icons/hicolor/96x96/apps/$id.png" "$app/quorvel-96.png" ||
+  fail "the installed 96x96 icon is not the packed quorvel-96.png"
 cmp -s "$meta" "$app/$id.metainfo.xml" || fail "the installed metainfo differs from the packed one"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the installed entry"
 grep -qxF "Icon=$id" "$entry" || fail "the installed entry's Icon is not $id"

@@ -140,7 +140,9 @@ bool QtPlatform::handlersLive() const {
 void QtPlatform::build() {
   static_assert(kSlots == 14);
   window_->setWindowTitle(qs(design::kTitle));
-  const QIcon icon(QStringLiteral(":/quorvel.png"));
+  // Drawn at both sizes, so a screen scaled to 200% gets a sharp icon, not an enlarged one.
+  QIcon icon(QStringLiteral(":/quorvel.png"));
+  icon.addFile(QStringLiteral(":/quorvel-96.png"));
   window_->setWindowIcon(icon);
   QApplication::setWindowIcon(icon);
   window_->setFont(windowFont());
