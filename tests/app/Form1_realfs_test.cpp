@@ -206,6 +206,45 @@ TEST_F(Form1RealFs, MadeFileIsCompleteReadOnlyAndSurvivesARestart) {
   EXPECT_EQ(names(), (Names{"PriEnglish.txt", "PubCzech.txt", "PubEnglish.txt"}));
 }
 
+// Lists of every size that matters: none, one, two, the usual 2048, and past 16-bit counts.
+TEST_F(Form1RealFs, EverySizeGivesAReadOnlyPermutationThatIsLoaded) {
+  for (const int n : {0, 1, 2, 2048, 32766}) {
+    SCOPED_TRACE(n);
+    std::vector<std::string> words;
+    // Different lengths and a non-ASCII byte, so a shifted or mixed-up line would show.
+    for (int i = 1; i <= n; ++i) words.push_back("w" + std::to_string(i) + (i % 7 ? "" : "\xE9"));
+    std::string source;
+    for (const auto& w : words) source += w + "\r\n";
+    fs::remove(privateEnglish());
+    writeLists(source);
+    form_.reset();
+    ui_ = FakePlatform();
+    start(files_);
+    ui_.chooseMenu(MenuItem::Lpw);
+    ASSERT_TRUE(fs::exists(privateEnglish()));
+    EXPECT_EQ(mode(privateEnglish()) & 0222, 0u);
+    const std::string made = contents(privateEnglish());
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t end = made.find("\r\n"); end != std::string::npos;
+         from = end + 2, end = made.find("\r\n", from)) {
+      lines.push_back(made.substr(from, end - from));
+    }
+    EXPECT_EQ(from, made.size());  // nothing after the last CR LF
+    auto sorted = lines;
+    std::sort(sorted.begin(), sorted.end());
+    std::sort(words.begin(), words.end());
+    EXPECT_EQ(sorted, words);
+    EXPECT_EQ(ui_.text(Control::Label1), "PriEnglish");
+    ASSERT_EQ(master().size(), lines.size() + 1);
+    if (n > 0) {
+      EXPECT_EQ(master()[1], "0001 " + readWordItems(made)[0].text);
+      EXPECT_EQ(master().back(), listEntry(n, readWordItems(made).back().text));
+    }
+    fs::permissions(privateEnglish(), fs::perms::owner_write, fs::perm_options::add);
+  }
+}
+
 TEST_F(Form1RealFs, ADirectoryThatTakesNoNewFilesLeavesEverythingAsItWas) {
   if (::geteuid() == 0) {
     // Root writes into any directory whatever its mode; only a read-only mount stops it.
