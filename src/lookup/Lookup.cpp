@@ -1,6 +1,7 @@
 #include "lookup/Lookup.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quorvel {
 
@@ -26,18 +27,23 @@ std::vector<std::string> scanEntries(const std::vector<std::string>& entries,
   if (prefix.empty() || prefix.find('\0') != std::string_view::npos) return found;
   const std::size_t last = std::min(entries.size() - (entries.empty() ? 0 : 1), kLastScannedEntry);
   // Entries and prefix are UTF-8; comparing bytes equals comparing characters, because no
-  // character's encoding is a prefix of another's.
+  // character's encoding is a prefix of another's. The first byte alone rules out most
+  // entries, so the full comparison runs only for those that may match.
+  const std::size_t need = start + prefix.size();
+  const char first = prefix.front();
   const auto matches = [&](const std::string& entry) {
-    return entry.size() >= start + prefix.size() &&
-           entry.compare(start, prefix.size(), prefix) == 0;
+    return entry.size() >= need && entry[start] == first &&
+           std::char_traits<char>::compare(entry.data() + start, prefix.data(), prefix.size()) == 0;
   };
-  // Count first, so the result is allocated once: a first digit lists a thousand entries.
-  std::size_t count = 0;
-  for (std::size_t i = 1; i <= last; ++i) count += matches(entries[i]) ? 1 : 0;
-  found.reserve(count);
-  for (std::size_t i = 1; i <= last && found.size() < count; ++i) {
-    if (matches(entries[i])) found.push_back(entries[i]);
+  // Matches are marked first, so the result is allocated once: a first digit lists a
+  // thousand entries.
+  std::vector<std::uint32_t> hits;
+  hits.reserve(last);
+  for (std::size_t i = 1; i <= last; ++i) {
+    if (matches(entries[i])) hits.push_back(static_cast<std::uint32_t>(i));
   }
+  found.reserve(hits.size());
+  for (const std::uint32_t i : hits) found.push_back(entries[i]);
   return found;
 }
 
