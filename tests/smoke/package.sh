@@ -12,40 +12,9 @@
 # usage: bash package.sh path/to/build/bin/quorvel
 set -euo pipefail
 
-if [[ $# -ne 1 || ! -x "$1" ]]; then
-  echo "usage: bash $0 path/to/quorvel" >&2
-  exit 2
-fi
-bin=$(readlink -f "$1")
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.bash" "$@"
 build=$(cd "$(dirname "$bin")/.." && pwd)
 id=org.quorvel.Quorvel
-
-if [[ -z "${QUORVEL_SMOKE_IN_XVFB:-}" ]]; then
-  export QUORVEL_SMOKE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
-fi
-unset QT_QPA_PLATFORM # the real xcb back end, as from a desktop menu
-
-tmp=$(mktemp -d)
-pid=""
-cleanup() {
-  [[ -z "$pid" ]] || kill -9 "$pid" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-running() {
-  [[ -r /proc/$1/stat ]] || return 1
-  local stat
-  stat=$(<"/proc/$1/stat") || return 1
-  stat=${stat##*) }
-  [[ ${stat%% *} != Z ]]
-}
 
 # Everything the scripts and the program might write goes below $tmp.
 real_home=${HOME:-}

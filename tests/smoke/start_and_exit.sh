@@ -7,42 +7,8 @@
 # usage: bash start_and_exit.sh path/to/quorvel
 set -euo pipefail
 
-if [[ $# -ne 1 || ! -x "$1" ]]; then
-  echo "usage: bash $0 path/to/quorvel" >&2
-  exit 2
-fi
-bin=$(readlink -f "$1")
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.bash" "$@"
 
-# Run the checks inside a private Xvfb; xvfb-run passes our exit status through.
-if [[ -z "${QUORVEL_SMOKE_IN_XVFB:-}" ]]; then
-  export QUORVEL_SMOKE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
-fi
-unset QT_QPA_PLATFORM # the real xcb back end, not the offscreen one
-
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do
-    kill -9 "$p" 2>/dev/null || true
-  done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# True while the process runs; a zombie (ended, not yet reaped) counts as ended.
-running() {
-  [[ -r /proc/$1/stat ]] || return 1
-  local stat
-  stat=$(<"/proc/$1/stat") || return 1
-  stat=${stat##*) }
-  [[ ${stat%% *} != Z ]]
-}
 
 # wait_exit PID SECONDS: waits for PID to end and sets rc to its exit status.
 wait_exit() {

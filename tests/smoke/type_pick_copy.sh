@@ -5,18 +5,7 @@
 # usage: bash type_pick_copy.sh path/to/quorvel
 set -euo pipefail
 
-if [[ $# -ne 1 || ! -x "$1" ]]; then
-  echo "usage: bash $0 path/to/quorvel" >&2
-  exit 2
-fi
-bin=$(readlink -f "$1")
-
-# Run the checks inside a private Xvfb; xvfb-run passes our exit status through.
-if [[ -z "${QUORVEL_SMOKE_IN_XVFB:-}" ]]; then
-  export QUORVEL_SMOKE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
-fi
-unset QT_QPA_PLATFORM # the real xcb back end, not the offscreen one
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.bash" "$@"
 
 prefix=zo
 # Client-area layout in pixels (twips / 15), below the menu bar.
@@ -28,27 +17,6 @@ word_x=232 word_y=232           # "Copy Word", 65 x 17
 box_x=161 box_y=24              # copy box, 137 x 201
 button_w=65 button_h=17
 
-tmp=$(mktemp -d)
-pid=""
-cleanup() {
-  [[ -z "$pid" ]] || kill -9 "$pid" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# True while the process runs; a zombie (ended, not yet reaped) counts as ended.
-running() {
-  [[ -r /proc/$1/stat ]] || return 1
-  local stat
-  stat=$(<"/proc/$1/stat") || return 1
-  stat=${stat##*) }
-  [[ ${stat%% *} != Z ]]
-}
 
 # A fresh program directory: a private list left by an earlier run would change nothing here,
 # but a stale file must never decide whether the test passes.
