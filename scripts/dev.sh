@@ -2,7 +2,8 @@
 # One entry point for developers and CI:
 #   bash scripts/dev.sh run    install what is missing, build, open the window
 #   bash scripts/dev.sh test   install what is missing, build everything, run all tests headless,
-#                              again under the sanitizers, then each fuzz target for a minute
+#                              run each fuzz target for a minute, then all tests again under
+#                              the sanitizers
 #   bash scripts/dev.sh build  install what is missing, build everything
 set -euo pipefail
 
@@ -46,12 +47,13 @@ MSG
     configure
     cmake --build "$build_dir"
     ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j2
-    # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+    # The fuzz targets keep building, and each holds up for a minute from the seed corpus.
+    bash scripts/fuzz.sh 60
+    # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer; last, so
+    # that the run closes on the test summary.
     cmake --preset sanitize
     cmake --build build-sanitize
     ctest --preset sanitize --no-tests=error -j2
-    # The fuzz targets keep building, and each holds up for a minute from the seed corpus.
-    bash scripts/fuzz.sh 60
     ;;
   build)
     configure
