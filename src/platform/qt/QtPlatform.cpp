@@ -50,7 +50,9 @@ constexpr int kSlots = static_cast<int>(std::tuple_size_v<decltype(design::kCont
 // Twips to device-independent pixels. Both edges are rounded, so neighbouring controls that
 // share an edge in twips share it in pixels too.
 QRect pixelRect(int left, int top, int width, int height) {
-  const auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+  const auto px = [](int twips) {
+    return static_cast<int>(std::lround(twips / double{design::kTwipsPerPixel}));
+  };
   const int x = px(left);
   const int y = px(top);
   return QRect(x, y, px(left + width) - x, px(top + height) - y);
