@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/Form1.h"
@@ -39,8 +39,9 @@ const quorvel::testing::MemoryFileSystem& baseFiles() {
       fs.files[(kDir / name).string()] = bytes.str();
     }
     // Words the shipped lists never have: digits, capitals, blanks, accents, a NUL, a comma.
-    fs.files[(kDir / "PubItalian.txt").string()] =
-        std::string("ab1\r\nOK\r\n\"a b\"\r\nZoo\r\n\xC3\x89lan\r\nx`y\r\n\"c,d\"\r\n1234\r\nn\x00ul\r\n\r\nzz", 56);
+    fs.files[(kDir / "PubItalian.txt").string()] = std::string(
+        "ab1\r\nOK\r\n\"a b\"\r\nZoo\r\n\xC3\x89lan\r\nx`y\r\n\"c,d\"\r\n1234\r\nn\x00ul\r\n\r\nzz",
+        56);
     fs.files[(kDir / "PubSpanish.txt").string()] = "";
     return fs;
   }();

@@ -13,15 +13,13 @@
 #include "app/Form1.h"
 #include "app/MemoryFileSystem.h"
 #include "platform/FakePlatform.h"
+#include "support/Files.h"
 #include "wordlist/Languages.h"
 
 namespace quorvel::testing {
 
 inline std::string shippedFile(std::string_view name) {
-  std::ifstream in(std::filesystem::path(QUORVEL_DATA_DIR) / name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return readBytes(std::filesystem::path(QUORVEL_DATA_DIR) / name);
 }
 
 inline std::string crlfLines(const std::vector<std::string>& words) {

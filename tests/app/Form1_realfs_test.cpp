@@ -19,6 +19,7 @@
 #include "app/Form1.h"
 #include "app/Form1Fixture.h"
 #include "platform/FakePlatform.h"
+#include "support/Files.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
@@ -54,9 +55,8 @@ class FillingDisk : public RealFileSystem {
 class Form1RealFs : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-realfs-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = makeScratchDir("quorvel-realfs");
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
     form_.reset();
@@ -79,19 +79,11 @@ class Form1RealFs : public ::testing::Test {
   }
 
   fs::path write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    writeBytes(dir_ / name, bytes);
+    return dir_ / name;
   }
-  static std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static unsigned mode(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-  }
+  static std::string contents(const fs::path& path) { return readBytes(path); }
+  static unsigned mode(const fs::path& path) { return fileMode(path); }
   // Every entry, hidden ones included: a temporary file left behind would be hidden.
   Names names() const {
     Names out;

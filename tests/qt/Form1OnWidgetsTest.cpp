@@ -20,6 +20,7 @@
 
 #include "QtTestSupport.h"
 #include "app/Form1.h"
+#include "support/Files.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
 
@@ -31,9 +32,8 @@ namespace fs = std::filesystem;
 class WholeWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quorvel-window-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    dir = testing::makeScratchDir("quorvel-window");
+    ASSERT_FALSE(dir.empty());
     for (const auto& entry : fs::directory_iterator(QUORVEL_DATA_DIR)) {
       if (entry.path().extension() == ".txt")
         fs::copy_file(entry.path(), dir / entry.path().filename());

@@ -30,6 +30,7 @@
 #include "app/Form1Fixture.h"
 #include "app/MemoryFileSystem.h"
 #include "platform/FakePlatform.h"
+#include "support/Files.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/WordFile.h"
 
@@ -47,8 +48,7 @@ std::string raw(const char (&literal)[N]) {
 }
 
 std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return readBytes(path);
 }
 
 // The message is the user's only clue, so it is compared whole rather than through the
@@ -127,9 +127,8 @@ class ShrinkOnFirstRead {
 class BadWordFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-bad-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+    root_ = makeScratchDir("quorvel-bad");
+    ASSERT_FALSE(root_.empty());
     english_ = shippedFile("PubEnglish.txt");
     ASSERT_EQ(std::count(english_.begin(), english_.end(), '\n'), 2048);
     fresh();
@@ -155,9 +154,8 @@ class BadWordFiles : public ::testing::Test {
   }
 
   fs::path write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    writeBytes(dir_ / name, bytes);
+    return dir_ / name;
   }
 
   void start(FileSystem& files) {

@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "wordlist/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RealFileSystemTest : public testing::Test {
+class RealFileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-fs-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = testing::makeScratchDir("quorvel-fs");
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
     // Tests take write access away; give it back so the tree can go.
@@ -32,14 +32,10 @@ class RealFileSystemTest : public testing::Test {
   }
 
   fs::path write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    testing::writeBytes(dir_ / name, bytes);
+    return dir_ / name;
   }
-  static std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  static std::string contents(const fs::path& path) { return testing::readBytes(path); }
   std::vector<std::string> entries() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir_)) {
@@ -47,11 +43,7 @@ class RealFileSystemTest : public testing::Test {
     }
     return names;
   }
-  static unsigned mode(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
-  }
+  static unsigned mode(const fs::path& path) { return testing::fileMode(path); }
   static bool isRoot() { return ::geteuid() == 0; }
 
   fs::path dir_;

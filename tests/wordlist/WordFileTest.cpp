@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "wordlist/WordFile.h"
 
 #include <gtest/gtest.h>
@@ -175,14 +176,13 @@ struct ShippedList {
   const char* last;
 };
 
-class ShippedWordFiles : public testing::TestWithParam<ShippedList> {};
+class ShippedWordFiles : public ::testing::TestWithParam<ShippedList> {};
 
 TEST_P(ShippedWordFiles, HoldTwoThousandFortyEightDistinctWordsThatRebuildTheFile) {
   const ShippedList& list = GetParam();
   const std::string path = std::string(QUORVEL_DATA_DIR) + "/" + publicFileName(list.language);
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in) << path;
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
+  const std::string bytes = testing::readBytes(path);
 
   const auto items = readWordItems(bytes);
   ASSERT_EQ(items.size(), 2048u);
@@ -201,15 +201,15 @@ TEST_P(ShippedWordFiles, HoldTwoThousandFortyEightDistinctWordsThatRebuildTheFil
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLanguages, ShippedWordFiles,
-                         testing::Values(ShippedList{"Czech", "abdikace", "zvyk"},
-                                         ShippedList{"English", "abandon", "zoo"},
-                                         ShippedList{"French", "abaisser", "zoologie"},
-                                         ShippedList{"Italian", "abaco", "zuppa"},
-                                         ShippedList{"Portuguese", "abacate", "zumbido"},
-                                         ShippedList{"Spanish",
-                                                     "\xC3\xA1"
-                                                     "baco",
-                                                     "zurdo"}),
+                         ::testing::Values(ShippedList{"Czech", "abdikace", "zvyk"},
+                                           ShippedList{"English", "abandon", "zoo"},
+                                           ShippedList{"French", "abaisser", "zoologie"},
+                                           ShippedList{"Italian", "abaco", "zuppa"},
+                                           ShippedList{"Portuguese", "abacate", "zumbido"},
+                                           ShippedList{"Spanish",
+                                                       "\xC3\xA1"
+                                                       "baco",
+                                                       "zurdo"}),
                          [](const auto& info) { return std::string(info.param.language); });
 
 TEST(FileNaming, PublicPrivateAndListNamesAgree) {
