@@ -169,15 +169,24 @@ TEST_F(WholeWindow, ALanguageSwitchBetweenPicksKeepsBoth) {
 
 TEST_F(WholeWindow, LoadPrivateWordsAsksMakesAReadOnlyFileAndLoadsIt) {
   bool asked = false;
+  bool bannerShown = false;
+  bool menusLocked = false;
   QTimer::singleShot(0, [&] {
     auto* query = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (query == nullptr) return;
     asked = query->windowTitle() == "Query" &&
             query->text() == "Do You Want To Make Private PriEnglish Words Yes No? ";
     query->button(QMessageBox::Yes)->click();
+    // Runs where the making lets pending events run: the banner is up, the menus are locked.
+    QTimer::singleShot(0, [&] {
+      bannerShown = platform.widget(Control::Label3)->isVisible();
+      menusLocked = !platform.window()->menuBar()->isEnabled();
+    });
   });
   menuItem("&Load Private Words")->trigger();
   EXPECT_TRUE(asked);
+  EXPECT_TRUE(bannerShown);
+  EXPECT_TRUE(menusLocked);
   const fs::path made = dir / "PriEnglish.txt";
   ASSERT_TRUE(fs::exists(made));
   struct stat info {};
