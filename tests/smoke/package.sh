@@ -137,13 +137,7 @@ xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
 xdotool key alt+f || true
 sleep 0.5 # let the menu open before its item's key arrives
 xdotool key e || true
-for _ in $(seq 100); do
-  running "$pid" || break
-  sleep 0.05
-done
-running "$pid" && fail "File > Exit did not end the program within 5 s"
-rc=0
-wait "$pid" || rc=$?
+wait_exit "$pid" 5
 pid=""
 ((rc == 0)) || fail "File > Exit ended the program with status $rc"
 echo "   window \"Quorvel\" shown; File > Exit ended it with status 0"

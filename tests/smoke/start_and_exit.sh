@@ -10,17 +10,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.bash" "$@"
 
 
-# wait_exit PID SECONDS: waits for PID to end and sets rc to its exit status.
-wait_exit() {
-  local pid=$1 deadline=$((SECONDS + $2))
-  while running "$pid"; do
-    ((SECONDS < deadline)) || fail "process $pid still running after $2 s"
-    sleep 0.05
-  done
-  rc=0
-  wait "$pid" || rc=$?
-}
-
 # watch_moves WINDOW: from now on, logs every change of the window's place or size (the X
 # server's ConfigureNotify events, so no step is missed however fast they come).
 watch_moves() {

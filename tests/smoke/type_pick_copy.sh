@@ -109,13 +109,7 @@ xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
 xdotool key alt+f || true
 sleep 0.5 # let the menu open before its item's key arrives
 xdotool key e || true
-deadline=$((SECONDS + 5))
-while running "$pid"; do
-  ((SECONDS < deadline)) || fail "still running 5 s after File > Exit"
-  sleep 0.1
-done
-rc=0
-wait "$pid" || rc=$?
+wait_exit "$pid" 5
 pid=""
 ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
 echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard checks passed, exited 0"

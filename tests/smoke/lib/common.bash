@@ -42,3 +42,14 @@ running() {
   stat=${stat##*) }
   [[ ${stat%% *} != Z ]]
 }
+
+# wait_exit PID SECONDS: waits for PID to end and sets rc to its exit status.
+wait_exit() {
+  local pid=$1 deadline=$((SECONDS + $2))
+  while running "$pid"; do
+    ((SECONDS < deadline)) || fail "process $pid still running after $2 s"
+    sleep 0.05
+  done
+  rc=0
+  wait "$pid" || rc=$?
+}
