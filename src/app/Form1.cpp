@@ -1,9 +1,11 @@
 #include "app/Form1.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <utility>
 
+#include "lookup/Accents.h"
 #include "lookup/Lookup.h"
 #include "picks/Picks.h"
 #include "wordlist/Languages.h"
@@ -117,6 +119,7 @@ void Form1::LoadWordList() {
     return;
   }
   wordList_ = masterEntries(readWordItems(file.bytes));
+  FoldWords();
   Counter = static_cast<std::int64_t>(wordList_.size()) - 1;
   ui_.clearList(Control::WordList);
   ui_.appendItems(Control::WordList, wordList_);
@@ -133,9 +136,9 @@ void Form1::Text1KeyPress(int& code) {
   }
   const InputMode mode = modeFromCaption(ui_.text(Control::WordNum));
   code = acceptedKey(code, mode);
-  // An accepted code is ASCII; a rejected one is 0 and still scans, emptying the candidates.
+  // A rejected code is 0 and still scans, emptying the candidates.
   KeyText = ui_.text(Control::Text1);
-  KeyText.push_back(static_cast<char>(code));
+  appendUtf8(KeyText, static_cast<char32_t>(code));
   if (mode == InputMode::Numbers) {
     MatchByNumber();
   } else {
@@ -150,7 +153,22 @@ void Form1::MatchByNumber() {
 
 void Form1::MatchByWord() {
   ui_.clearList(Control::List1);
-  ui_.appendItems(Control::List1, scanEntries(wordList_, KeyText, kWordStart));
+  const std::vector<std::uint32_t> hits = foldedWords_.find(KeyText);
+  std::vector<std::string> found;
+  found.reserve(hits.size());
+  for (const std::uint32_t k : hits) found.push_back(wordList_[k]);
+  ui_.appendItems(Control::List1, found);
+}
+
+// Once per load, so that a key press compares ready accent-free forms. Only the words the
+// scan may list are folded.
+void Form1::FoldWords() {
+  foldedWords_.clear();
+  const std::size_t last = std::min(wordList_.size() - 1, kLastScannedEntry);
+  for (std::size_t k = 1; k <= last; ++k) {
+    const std::string_view entry = wordList_[k];
+    foldedWords_.add(entry.substr(std::min(kWordStart, entry.size())));
+  }
 }
 
 void Form1::WordNumClick() {

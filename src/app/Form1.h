@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lookup/Accents.h"
 #include "platform/Platform.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
@@ -50,6 +51,7 @@ class Form1 : public WindowEvents {
  private:
   void SelectList(std::string_view language);
   void Text1KeyPress(int& code);
+  void FoldWords();
   void WordNumClick();
   void List1Click();
   void Command1Click();
@@ -66,6 +68,7 @@ class Form1 : public WindowEvents {
   RandomSource& random_;
   std::filesystem::path programDir_;
   std::vector<std::string> wordList_;
+  FoldedWords foldedWords_;  // the accent-free words of wordList_ the word scan compares
   bool ended_ = false;
   bool creationFailed_ = false;
   std::string failureMessage_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "lookup/Accents.h"
+
 namespace quorvel {
 
 InputMode modeFromCaption(std::string_view caption) {
@@ -10,13 +12,14 @@ InputMode modeFromCaption(std::string_view caption) {
 }
 
 int lowercaseKey(int code) {
-  return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
+  if (code >= 'A' && code <= 'Z') return code - 'A' + 'a';
+  return code > 0x7F ? static_cast<int>(lowercaseLatin(static_cast<char32_t>(code))) : code;
 }
 
 int acceptedKey(int code, InputMode mode) {
-  const int low = mode == InputMode::Numbers ? '0' : 'a';
-  const int high = mode == InputMode::Numbers ? '9' : 'z';
-  return code >= low && code <= high ? code : 0;
+  if (mode == InputMode::Numbers) return code >= '0' && code <= '9' ? code : 0;
+  const bool latin = code > 0x7F && isLowercaseLatin(static_cast<char32_t>(code));
+  return (code >= 'a' && code <= 'z') || latin ? code : 0;
 }
 
 std::vector<std::string> scanEntries(const std::vector<std::string>& entries,

@@ -28,11 +28,12 @@ enum class InputMode { Words, Numbers };
 // Exact comparison, case included: anything but "Numbers" is word input.
 InputMode modeFromCaption(std::string_view caption);
 
-// A to Z become a to z; every other code is left as it is (and so is rejected unless it is
-// already a lowercase letter or a digit).
+// A to Z become a to z, and a Latin capital with an accent its lowercase (É to é); every other
+// code is left as it is (and so is rejected unless it is already a lowercase letter or a digit).
 int lowercaseKey(int code);
 
-// The code itself when the mode accepts it (a-z in word input, 0-9 in number input), else 0.
+// The code itself when the mode accepts it (in word input a-z and the lowercase Latin letters
+// beyond ASCII, in number input 0-9), else 0.
 int acceptedKey(int code, InputMode mode);
 
 // The entries among 1..2049 (or the last) whose part from `start` begins with `prefix`, in

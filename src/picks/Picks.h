@@ -12,11 +12,11 @@ std::string pickCountCaption(std::int64_t count);
 
 enum class ExportKind {
   Numbers,  // a space ends a line; digits are kept
-  Words,    // an LF ends a line; the grave accent and a to z are kept
+  Words,    // an LF ends a line; the grave accent, a to z and everything beyond ASCII are kept
 };
 
 // One walk over the copy box: the line-end character becomes CR LF, kept characters are
-// copied, everything else (CR, capitals, accented letters, ...) is dropped.
+// copied, everything else (CR, ASCII capitals, digits in a word, blanks, ...) is dropped.
 std::string exportWalk(std::string_view copyBox, ExportKind kind);
 
 // The word export drops the CR LF that the last entry's line end produced. With nothing to

@@ -56,7 +56,7 @@ TEST_F(LookupTest, RejectedKeysEmptyTheCandidatesButKeepTheBox) {
   start();
   ui.typeText("ab");
   ASSERT_FALSE(candidates().empty());
-  for (const int code : std::vector<int>{'1', ' ', '.', 13, 27, 22, 0xE9, 0x20AC}) {
+  for (const int code : std::vector<int>{'1', ' ', '.', 13, 27, 22, 0xD7, 0x20AC, 0x301}) {
     ui.typeKey(8);
     ui.typeText("ab");
     ASSERT_FALSE(candidates().empty());
@@ -71,9 +71,71 @@ TEST_F(LookupTest, RejectedKeysEmptyTheCandidatesButKeepTheBox) {
   EXPECT_EQ(form->KeyText, "ab");
   EXPECT_EQ(candidates(), listed("ab"));
   ui.clickOn(Control::WordNum);
-  ui.typeKey('x');  // a letter in number input
-  EXPECT_TRUE(candidates().empty());
-  EXPECT_EQ(text(Control::Text1), "ab");
+  for (const int letter : {int{'x'}, 0xE9}) {  // letters in number input
+    ui.typeKey(letter);
+    EXPECT_TRUE(candidates().empty());
+    EXPECT_EQ(text(Control::Text1), "ab");
+  }
+}
+
+TEST_F(LookupTest, AccentsAreIgnoredButCaseAndLettersWithoutAccentsAreNot) {
+  fs.files[path("PubItalian.txt")] =
+      crlfLines({"ábaco", "abdomen", "Élan", "elan", "e\u0301te\u0301", "straße", "strasse",
+                 "ørken", "oe", "œuvre", "řeka"});
+  start();
+  ui.chooseMenu(MenuItem::It);
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"ab", {"0001", "0002"}}, {"áb", {"0001", "0002"}}, {"e", {"0004", "0005"}},
+      {"é", {"0004", "0005"}},  {"èt", {"0005"}},         {"été", {"0005"}},
+      {"stras", {"0007"}},      {"straß", {"0006"}},      {"o", {"0009"}},
+      {"ø", {"0008"}},          {"œ", {"0010"}},          {"r", {"0011"}},
+      {"ÉL", {"0004"}},  // capitals with accents go in lowercased
+  };
+  for (const auto& [keys, found] : cases) EXPECT_EQ(numbers(listed(keys)), found) << keys;
+  EXPECT_EQ(text(Control::Text1), "él");
+}
+
+// Both lists are made to be read without accents: every word is found by its accent-free
+// spelling and by its own, and Copy Word gives it back exactly, whatever the file's encoding.
+TEST_F(LookupTest, EveryFrenchAndSpanishWordIsFoundWithOrWithoutAccentsAndCopiedWhole) {
+  const std::pair<std::string_view, char> plain[] = {{"á", 'a'}, {"é", 'e'}, {"è", 'e'}, {"í", 'i'},
+                                                     {"ñ", 'n'}, {"ó", 'o'}, {"ú", 'u'}};
+  for (const std::string name : {"PubFrench.txt", "PubSpanish.txt"}) {
+    const std::string utf8 = shippedFile(name);
+    std::string latin1;  // the same words in Windows-1252: all their letters lie in U+00..U+FF
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      const auto b = static_cast<unsigned char>(utf8[i]);
+      latin1 += b < 0x80 ? utf8[i] : static_cast<char>(((b & 0x1F) << 6) | (utf8[++i] & 0x3F));
+    }
+    for (const std::string& bytes : {utf8, latin1}) {
+      SCOPED_TRACE(name + (bytes == utf8 ? " in UTF-8" : " in Windows-1252"));
+      fs.files[path("PubItalian.txt")] = bytes;
+      start();
+      ui.chooseMenu(MenuItem::It);
+      ASSERT_EQ(master().size(), 2049u);
+      ui.setText(Control::Text3, "");
+      std::string copied;
+      for (std::size_t k = 1, at = 0; k <= 2048; ++k, at = utf8.find("\r\n", at) + 2) {
+        const std::string word = utf8.substr(at, utf8.find("\r\n", at) - at);
+        std::string typed = word;
+        for (const auto& [accented, base] : plain) {
+          for (std::size_t i; (i = typed.find(accented)) != std::string::npos;)
+            typed.replace(i, accented.size(), 1, base);
+        }
+        ASSERT_EQ(master()[k].substr(5), word);
+        ASSERT_EQ(typed.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos);
+        for (const std::string& keys : {typed, word}) {
+          const auto found = listed(keys);
+          const auto entry = std::find(found.begin(), found.end(), master()[k]);
+          ASSERT_NE(entry, found.end()) << keys;
+          ui.selectCandidate(static_cast<int>(entry - found.begin()));
+        }
+        copied += word + "\r\n" + word + "\r\n";
+      }
+      ui.clickOn(Control::Command2);
+      EXPECT_EQ(ui.clipboard + "\r\n", copied);
+    }
+  }
 }
 
 TEST_F(LookupTest, BackspaceEmptiesBoxAndCandidatesWithoutAScan) {

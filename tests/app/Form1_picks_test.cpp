@@ -10,7 +10,7 @@ class PicksTest : public Form1Test {
   void SetUp() override {
     Form1Test::SetUp();
     fs.files[path("PubEnglish.txt")] =
-        crlfLines({"ab1", "cd", "OK", "zoo", "\xC3\x89lan", "Zoo", "cat", "dog", "x`y"});
+        crlfLines({"ab1", "cd", "OK", "zoo", "Élan", "Zoo", "cat", "dog", "x`y", "\"Ça Va 2\""});
   }
   void pick(std::string_view number) {
     ui.typeText(number);
@@ -81,35 +81,26 @@ TEST_F(PicksTest, ExportsGiveNumbersAndWordsByteForByte) {
 }
 
 TEST_F(PicksTest, ExportsDropWhatTheyDoNotKeep) {
+  // The picks, by number, and the word export they give.
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"0007"}, "cat"},
+      {{"0005", "0006", "0009"}, "Élan\r\noo\r\nx`y"},  // beyond ASCII kept, ASCII capitals not
+      {{"0010"}, "Çaa"},                                // Ça Va 2: blanks and digits dropped
+      {{"0003", "0007"}, "\r\ncat"},                    // OK: nothing kept
+      {{"0003"}, ""},
+  };
   start();
   ui.clickOn(Control::WordNum);
   std::string numbers, words;
-  pick("0007");
-  exportBoth(numbers, words);
-  EXPECT_EQ(numbers, "0007\r\n");
-  EXPECT_EQ(words, "cat");
+  for (const auto& [picks, expected] : cases) {
+    for (const auto& n : picks) pick(n);
+    exportBoth(numbers, words);
+    EXPECT_EQ(words, expected);
+    ui.clickOn(Control::WordNum);
+    ui.clickOn(Control::WordNum);
+  }
+  EXPECT_EQ(numbers, "0003\r\n");
 
-  ui.clickOn(Control::WordNum);
-  ui.clickOn(Control::WordNum);
-  for (auto n : {"0005", "0006", "0009"}) pick(n);  // Élan, Zoo, x`y
-  exportBoth(numbers, words);
-  EXPECT_EQ(words, "lan\r\noo\r\nx`y");
-
-  ui.clickOn(Control::WordNum);
-  ui.clickOn(Control::WordNum);
-  pick("0003");  // OK: nothing kept
-  pick("0007");
-  exportBoth(numbers, words);
-  EXPECT_EQ(words, "\r\ncat");
-
-  ui.clickOn(Control::WordNum);
-  ui.clickOn(Control::WordNum);
-  pick("0003");
-  exportBoth(numbers, words);
-  EXPECT_EQ(words, "");
-
-  ui.clickOn(Control::WordNum);
-  ui.clickOn(Control::WordNum);
   pick("0001");  // ab1: the digit runs on into the next number
   pick("0002");
   exportBoth(numbers, words);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "lookup/Accents.h"
 #include "platform/WindowDesign.h"
 
 namespace quorvel {
@@ -43,8 +44,9 @@ bool FakePlatform::typeKey(int code) {
       text.erase(--at, 1);
     }
   } else if (code != 0) {
-    text.replace(at, selected, 1, static_cast<char>(code));
-    ++at;
+    std::string typed;
+    appendUtf8(typed, static_cast<char32_t>(code));
+    text.replace(at, selected, typed);
   }
   caret_.reset();
   selectionLength_ = 0;
@@ -52,8 +54,15 @@ bool FakePlatform::typeKey(int code) {
 }
 
 bool FakePlatform::typeText(std::string_view keys) {
-  for (const char c : keys) {
-    if (!typeKey(static_cast<unsigned char>(c))) return false;
+  for (std::size_t i = 0; i < keys.size();) {
+    const auto lead = static_cast<unsigned char>(keys[i]);
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    int code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length && i + k < keys.size(); ++k) {
+      code = (code << 6) | (keys[i + k] & 0x3F);
+    }
+    if (!typeKey(code)) return false;
+    i += length;
   }
   return true;
 }

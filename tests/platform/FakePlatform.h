@@ -38,8 +38,8 @@ class FakePlatform : public Platform {
   bool load();
   // One key with a character code into the entry box, inserted at the caret as the box would.
   bool typeKey(int code);
-  bool typeText(std::string_view keys);
-  bool selectCandidate(int index);  // click an item of List1
+  bool typeText(std::string_view keys);  // UTF-8, one key per character
+  bool selectCandidate(int index);       // click an item of List1
   bool clickOn(Control control);
   bool chooseMenu(MenuItem item);
   bool closeWindow();

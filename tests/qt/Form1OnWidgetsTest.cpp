@@ -119,6 +119,24 @@ TEST_F(WholeWindow, TypingScansOnCharacterKeysOnly) {
   EXPECT_EQ(candidates->count(), 0);
 }
 
+TEST_F(WholeWindow, AccentedLettersFromTheKeyboardListTheirWords) {
+  menuItem("&French")->trigger();
+  // The é key of a French keyboard.
+  QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Eacute, QString("é"), Qt::NoModifier);
+  QTest::keyClicks(box, "co");
+  EXPECT_EQ(box->text(), "éco");
+  EXPECT_EQ(listed(), (std::vector<std::string>{"0617 école", "0618 économie", "0619 écorce",
+                                                "0620 écouter"}));
+  // Shift and the ñ key of a Spanish keyboard: the capital goes in lowercased.
+  menuItem("&Spanish")->trigger();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, "a");
+  QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Ntilde, QString("Ñ"), Qt::ShiftModifier);
+  QTest::keyClicks(box, "e");
+  EXPECT_EQ(box->text(), "añe");
+  EXPECT_EQ(listed(), (std::vector<std::string>{"0106 anemia", "0119 añejo"}));
+}
+
 TEST_F(WholeWindow, ThePrefixIsTheOldTextPlusTheKeyWhereverTheCaretIs) {
   QTest::keyClicks(box, "a");
   QTest::keyClick(box, Qt::Key_Home);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole-program check of the built binary in a real X server (Xvfb), driven from outside the
 # process as a user would: type a prefix, click the first candidate, press "Copy Num" and read
-# the clipboard bytes; then "Copy Word" and a click in the copy box; then File > Exit.
+# the clipboard bytes; then "Copy Word" and a click in the copy box; then, on a French keyboard
+# with the French list, "eco" and a dead acute with Shift+E then "co" each pick "école", which
+# Copy Word gives back whole; then File > Exit.
 # usage: bash type_pick_copy.sh path/to/quorvel
 set -euo pipefail
 
@@ -12,6 +14,7 @@ prefix=zo
 client_width=435
 client_height=276
 list_x=304 list_y=40 list_w=120 # candidates
+entry_x=304 entry_y=24          # entry box, 120 x 19
 num_x=161 num_y=232             # "Copy Num", 65 x 17
 word_x=232 word_y=232           # "Copy Word", 65 x 17
 box_x=161 box_y=24              # copy box, 137 x 201
@@ -103,6 +106,31 @@ printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
 clipboard_is "$tmp/want-box" "click in the copy box"
 echo "   clipboard:$(od -An -c "$tmp/clip")"
 
+echo "== French keyboard and list: e c o, then dead acute + Shift+E, c, o"
+setxkbmap fr || fail "cannot switch the X keyboard to the French layout"
+xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+sleep 0.3
+xdotool key alt+l
+sleep 0.5 # let the menu open before its item's key arrives
+xdotool key f
+sleep 0.3
+click $((entry_x + 20)) $((entry_y + 9)) # the click in the copy box took the focus
+sleep 0.3
+xdotool type --delay 60 eco
+sleep 0.3
+click $((list_x + list_w / 2)) $((list_y + 8))
+sleep 0.3
+# The dead key composes "É" in the X input context; the key handler must see it and lower it,
+# or "Éco" would list nothing and the second click would pick nothing.
+xdotool key --delay 60 dead_acute shift+e c o
+sleep 0.3
+click $((list_x + list_w / 2)) $((list_y + 8))
+sleep 0.3
+click $((word_x + button_w / 2)) $((word_y + button_h / 2))
+printf '%s\r\nécole\r\nécole' "$word" >"$tmp/want-french"
+clipboard_is "$tmp/want-french" "Copy Word after picking \"école\" twice"
+echo "   clipboard:$(od -An -c "$tmp/clip")"
+
 echo "== File > Exit"
 # The key that ends the program can make xdotool complain about a vanished window.
 xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
@@ -112,4 +140,4 @@ xdotool key e || true
 wait_exit "$pid" 5
 pid=""
 ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
-echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard checks passed, exited 0"
+echo "smoke: typed \"$prefix\", picked \"$number $word\", then \"école\" twice on a French keyboard; all clipboard checks passed, exited 0"

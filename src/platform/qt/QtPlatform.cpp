@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -204,7 +205,8 @@ void QtPlatform::build() {
           w = text3_;
         } else {
           text1_ = new QLineEdit(qs(d.text), central);
-          // Input methods would insert composed text without a key press for the filter.
+          // No input method session: a full one would edit the box with text of its own. Dead
+          // keys and compose sequences still arrive, as input method text (see filter).
           text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
           text1_->setPalette(plain);
           text1_->installEventFilter(filter_.get());
@@ -299,6 +301,12 @@ bool QtPlatform::filter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
       return entryKey(event);
     }
+    if (event->type() == QEvent::InputMethod) {
+      // A dead key or compose sequence (é from ´ and e) comes as committed text, not as a key
+      // press; left to the box it would go in unfiltered and start no scan.
+      composedText(static_cast<QInputMethodEvent*>(event)->commitString());
+      return true;
+    }
     return false;
   }
   const QEvent::Type type = event->type();
@@ -335,8 +343,22 @@ bool QtPlatform::entryKey(QEvent* event) {
     return true;
   }
   if (!handlersLive()) return true;
+  return typeCharacter(*typed, key);
+}
 
-  int code = *typed;
+void QtPlatform::composedText(const QString& committed) {
+  for (const QChar c : committed) {
+    if (!handlersLive()) return;
+    const int typed = c.unicode();
+    // Whatever composes into a control character is no typing.
+    if (typed >= 32 && typed != 127) typeCharacter(typed, nullptr);
+  }
+}
+
+// Runs the key handler for one typed character and applies the code it leaves. False when the
+// box may go on and handle `key` (null for composed text) itself.
+bool QtPlatform::typeCharacter(int typed, const QKeyEvent* key) {
+  int code = typed;
   events_->keyPress(Control::Text1, code);
   if (ended_) return true;
   code &= 0xFFFF;
@@ -346,12 +368,12 @@ bool QtPlatform::entryKey(QEvent* event) {
     // A single-line box has no place for control characters. Letting the box see Control+V
     // or Control+X would edit it behind the filter's back, so only Backspace gets through.
     if (code != 8) return true;
-    if (code == *typed) return false;
+    if (code == typed && key != nullptr) return false;
     text1_->backspace();
     return true;
   }
   const QString character(QChar(static_cast<char16_t>(code)));
-  if (code == *typed && key->text() == character) return false;
+  if (code == typed && key != nullptr && key->text() == character) return false;
   text1_->insert(character);
   return true;
 }

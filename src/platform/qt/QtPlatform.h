@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 
 class QEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -95,6 +96,8 @@ class QtPlatform : public Platform {
   void centre();
   bool filter(QObject* watched, QEvent* event);
   bool entryKey(QEvent* event);
+  bool typeCharacter(int typed, const QKeyEvent* key);
+  void composedText(const QString& committed);
   void listSelectionChanged();
   void closeRequested(QEvent* event);
   void releaseSizeLimits();

@@ -1,0 +1,134 @@
+#include "lookup/Accents.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "lookup/LatinLetters.h"
+
+namespace quorvel {
+
+namespace {
+
+const LatinLetter* findLetter(char32_t code) {
+  const auto letters = latinLetters();
+  const auto it = std::lower_bound(letters.begin(), letters.end(), code,
+                                   [](const LatinLetter& l, char32_t c) { return l.code < c; });
+  return it != letters.end() && it->code == code ? &*it : nullptr;
+}
+
+// The code point that starts at `pos`, or nothing when the bytes there are no UTF-8; `length`
+// is how many bytes it takes (1 for a byte that is no UTF-8).
+std::optional<char32_t> decodeAt(std::string_view text, std::size_t pos, std::size_t& length) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  length = 1;
+  if (lead < 0x80) return lead;
+  char32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07;
+  } else {
+    return std::nullopt;
+  }
+  if (text.size() - pos < length) {
+    length = 1;
+    return std::nullopt;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto b = static_cast<unsigned char>(text[pos + i]);
+    if ((b & 0xC0) != 0x80) {
+      length = 1;
+      return std::nullopt;
+    }
+    code = (code << 6) | (b & 0x3F);
+  }
+  return code;
+}
+
+}  // namespace
+
+char32_t lowercaseLatin(char32_t code) {
+  const LatinLetter* letter = findLetter(code);
+  return letter != nullptr && letter->lower != 0 ? letter->lower : code;
+}
+
+bool isLowercaseLatin(char32_t code) {
+  const LatinLetter* letter = findLetter(code);
+  return letter != nullptr && letter->lower == code;
+}
+
+void appendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+void appendWithoutAccents(std::string& out, std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t length = 1;
+    const std::optional<char32_t> code = decodeAt(text, pos, length);
+    if (!code || *code < 0x80) {
+      // ASCII, and bytes that are no UTF-8, stay exactly as they are.
+      out.append(text.substr(pos, length));
+    } else if (*code >= 0x300 && *code <= 0x36F) {
+      // A combining accent: a word written decomposed reads like its precomposed twin.
+    } else if (const LatinLetter* letter = findLetter(*code)) {
+      appendUtf8(out, letter->base);
+    } else {
+      out.append(text.substr(pos, length));
+    }
+    pos += length;
+  }
+}
+
+void FoldedWords::clear() {
+  folded_.clear();
+  starts_.assign(1, 0);
+}
+
+void FoldedWords::add(std::string_view word) {
+  appendWithoutAccents(folded_, word);
+  starts_.push_back(static_cast<std::uint32_t>(folded_.size()));
+}
+
+std::vector<std::uint32_t> FoldedWords::find(std::string_view prefix) const {
+  std::vector<std::uint32_t> hits;
+  std::string key;
+  appendWithoutAccents(key, prefix);
+  // A rejected key ends the prefix with the character of code 0; it must list nothing even
+  // when a word file smuggled a NUL byte into some word.
+  if (key.empty() || key.find('\0') != std::string::npos) return hits;
+  // Bytes compare like characters: no UTF-8 encoding is a prefix of another. The first byte
+  // alone rules out most words, so the full comparison runs only for those that may match.
+  const char first = key.front();
+  const std::size_t count = size();
+  hits.reserve(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::uint32_t start = starts_[k];
+    if (starts_[k + 1] - start >= key.size() && folded_[start] == first &&
+        folded_.compare(start, key.size(), key) == 0) {
+      hits.push_back(static_cast<std::uint32_t>(k + 1));
+    }
+  }
+  return hits;
+}
+
+}  // namespace quorvel
