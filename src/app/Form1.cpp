@@ -138,7 +138,7 @@ void Form1::Text1KeyPress(int& code) {
   code = acceptedKey(code, mode);
   // A rejected code is 0 and still scans, emptying the candidates.
   KeyText = ui_.text(Control::Text1);
-  appendUtf8(KeyText, static_cast<char32_t>(code));
+  appendUtf8(KeyText, static_cast<char16_t>(code));
   if (mode == InputMode::Numbers) {
     MatchByNumber();
   } else {

@@ -1,7 +1,6 @@
 #include "lookup/Accents.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "lookup/LatinLetters.h"
 
@@ -16,40 +15,6 @@ const LatinLetter* findLetter(char32_t code) {
   return it != letters.end() && it->code == code ? &*it : nullptr;
 }
 
-// The code point that starts at `pos`, or nothing when the bytes there are no UTF-8; `length`
-// is how many bytes it takes (1 for a byte that is no UTF-8).
-std::optional<char32_t> decodeAt(std::string_view text, std::size_t pos, std::size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  length = 1;
-  if (lead < 0x80) return lead;
-  char32_t code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (text.size() - pos < length) {
-    length = 1;
-    return std::nullopt;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(text[pos + i]);
-    if ((b & 0xC0) != 0x80) {
-      length = 1;
-      return std::nullopt;
-    }
-    code = (code << 6) | (b & 0x3F);
-  }
-  return code;
-}
-
 }  // namespace
 
 char32_t lowercaseLatin(char32_t code) {
@@ -62,19 +27,14 @@ bool isLowercaseLatin(char32_t code) {
   return letter != nullptr && letter->lower == code;
 }
 
-void appendUtf8(std::string& out, char32_t code) {
+void appendUtf8(std::string& out, char16_t code) {
   if (code < 0x80) {
     out.push_back(static_cast<char>(code));
   } else if (code < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (code >> 6)));
     out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
     out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
   }
@@ -83,17 +43,24 @@ void appendUtf8(std::string& out, char32_t code) {
 void appendWithoutAccents(std::string& out, std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t length = 1;
-    const std::optional<char32_t> code = decodeAt(text, pos, length);
-    if (!code || *code < 0x80) {
-      // ASCII, and bytes that are no UTF-8, stay exactly as they are.
-      out.append(text.substr(pos, length));
-    } else if (*code >= 0x300 && *code <= 0x36F) {
-      // A combining accent: a word written decomposed reads like its precomposed twin.
-    } else if (const LatinLetter* letter = findLetter(*code)) {
-      appendUtf8(out, letter->base);
-    } else {
-      out.append(text.substr(pos, length));
+    // The letters with accents and the combining accents all lie in U+00C0..U+1EFF, which
+    // UTF-8 writes in two bytes, or in three that begin with 0xE1. Anything else is copied
+    // byte by byte, as it is.
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const std::size_t length = lead >= 0xC0 && lead < 0xE0 ? 2 : lead == 0xE1 ? 3 : 1;
+    if (length == 1 || text.size() - pos < length) {
+      out.push_back(text[pos++]);
+      continue;
+    }
+    char32_t code = lead & (length == 2 ? 0x1F : 0x0F);
+    for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (text[pos + i] & 0x3F);
+    // A combining accent is left out: a word written decomposed reads like its precomposed twin.
+    if (code < 0x300 || code > 0x36F) {
+      if (const LatinLetter* letter = findLetter(code)) {
+        appendUtf8(out, letter->base);
+      } else {
+        out.append(text.substr(pos, length));
+      }
     }
     pos += length;
   }

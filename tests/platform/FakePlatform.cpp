@@ -45,7 +45,7 @@ bool FakePlatform::typeKey(int code) {
     }
   } else if (code != 0) {
     std::string typed;
-    appendUtf8(typed, static_cast<char32_t>(code));
+    appendUtf8(typed, static_cast<char16_t>(code));
     text.replace(at, selected, typed);
   }
   caret_.reset();
