@@ -78,7 +78,8 @@ void checkExport(const std::string& text, bool numbers) {
       ++i;
       continue;
     }
-    check(numbers ? (c >= '0' && c <= '9') : (c >= '`' && c <= 'z'), "export holds a stray byte");
+    const bool word = (c >= '`' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+    check(numbers ? (c >= '0' && c <= '9') : word, "export holds a stray byte");
   }
 }
 
@@ -100,8 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i + 1 < size && !ui.ended; i += 2) {
     const std::uint8_t arg = data[i + 1];
     switch (data[i] % 8) {
-      case 0:  // mostly letters and digits, so lookups find something
-        ui.typeKey(arg < 104 ? 'a' + arg % 26 : arg < 184 ? '0' + arg % 10 : arg - 184);
+      case 0:  // mostly letters and digits, so lookups find something; then À to ã, codes 0 to 35
+        ui.typeKey(arg < 104   ? 'a' + arg % 26
+                   : arg < 184 ? '0' + arg % 10
+                   : arg < 220 ? 0xC0 + arg - 184
+                               : arg - 220);
         break;
       case 1: {
         const int count = ui.itemCount(Control::List1);
