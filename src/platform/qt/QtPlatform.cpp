@@ -32,6 +32,7 @@
 #include "platform/WindowDesign.h"
 #include "platform/qt/KeyCode.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/SecretClipboard.h"
 
 // The resources live in a static library; without this call the linker drops them.
 static void initQuorvelResources() {
@@ -107,6 +108,7 @@ QtPlatform::QtPlatform() {
   filter_ = std::make_unique<Filter>(
       [this](QObject* watched, QEvent* event) { return filter(watched, event); });
   build();
+  markWidgetCopiesSecret(window_.get());
 }
 
 QtPlatform::~QtPlatform() {
@@ -679,9 +681,11 @@ void QtPlatform::setColumns(Control list, int columns) {
 
 MessageAnswer QtPlatform::messageBox(std::string_view title, std::string_view text,
                                      MessageIcon icon, MessageButtons buttons) {
+  const QMessageBox::Icon shown = icon == MessageIcon::Critical  ? QMessageBox::Critical
+                                  : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                 : QMessageBox::Question;
   QMessageBox box(
-      icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Question, qs(title),
-      qs(text),
+      shown, qs(title), qs(text),
       buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
       window_->isVisible() ? window_.get() : nullptr);
   box.setTextFormat(Qt::PlainText);
@@ -699,7 +703,7 @@ void QtPlatform::clearClipboard() {
 }
 
 void QtPlatform::setClipboardText(std::string_view text) {
-  QGuiApplication::clipboard()->setText(qs(text));
+  setSecretClipboardText(qs(text));
 }
 
 }  // namespace quorvel
