@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole-program check of the built binary in a real X server (Xvfb), driven from outside the
 # process as a user would: type a prefix, click the first candidate, press "Copy Num" and read
-# the clipboard bytes; then "Copy Word" and a click in the copy box; then File > Exit.
+# the clipboard bytes and targets; then "Copy Word", a click in the copy box and the box's own
+# copy; then private lists that are not what they should be, each loaded after its "Warning";
+# then File > Exit.
 # usage: bash type_pick_copy.sh path/to/quorvel
 set -euo pipefail
 
@@ -15,6 +17,7 @@ list_x=304 list_y=40 list_w=120 # candidates
 num_x=161 num_y=232             # "Copy Num", 65 x 17
 word_x=232 word_y=232           # "Copy Word", 65 x 17
 box_x=161 box_y=24              # copy box, 137 x 201
+entry_x=304 entry_y=24          # entry box, 120 x 19
 button_w=65 button_h=17
 
 
@@ -66,6 +69,10 @@ clipboard_is() {
     running "$pid" || fail "the program ended before the clipboard was read ($2)"
     if timeout 2 xclip -selection clipboard -o >"$tmp/clip" 2>/dev/null &&
       cmp -s "$tmp/clip" "$1"; then
+      # The hint that keeps the text out of clipboard managers' history.
+      timeout 2 xclip -selection clipboard -t TARGETS -o | grep -qx x-kde-passwordManagerHint &&
+        [[ $(timeout 2 xclip -selection clipboard -t x-kde-passwordManagerHint -o) == secret ]] ||
+        fail "$2: the clipboard text is not marked secret"
       return 0
     fi
     sleep 0.1
@@ -103,6 +110,59 @@ printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
 clipboard_is "$tmp/want-box" "click in the copy box"
 echo "   clipboard:$(od -An -c "$tmp/clip")"
 
+echo "== Control+A, Control+C in the copy box"
+xdotool key ctrl+a ctrl+c
+printf '%s %s\n' "$number" "$word" >"$tmp/want-own" # the box's own copy ends lines with LF
+clipboard_is "$tmp/want-own" "the copy box's own copy"
+
+# Each private list loads after a "Warning" that has to be answered, or, when all is well,
+# without one; the first entry picked from it shows that it is the list loaded.
+printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
+load_private() { # WHAT WARNS(yes/no)
+  echo "== Load Private Words: $1"
+  xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+  xdotool key alt+f
+  sleep 0.5
+  xdotool key l
+  if [[ $2 == yes ]]; then
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Warning$' | head -n1) || true
+    [[ -n $box ]] || fail "$1: no \"Warning\" box"
+    xdotool windowfocus --sync "$box" && xdotool key Return
+    sleep 0.5
+    xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+  fi
+  first=$(head -n1 "$app/PriEnglish.txt" | tr -d '\r')
+  click $((entry_x + 60)) $((entry_y + 9))
+  xdotool type --delay 60 "$first"
+  sleep 0.3
+  click $((list_x + list_w / 2)) $((list_y + 8))
+  sleep 0.3
+  ! xdotool search --onlyvisible --name '^Warning$' >/dev/null || fail "$1: a \"Warning\" box"
+  click $((box_x + 20)) $((box_y + 8))
+  printf '0001 %s\r\n' "$first" >>"$tmp/want-box"
+  clipboard_is "$tmp/want-box" "$1: the first entry of the list loaded after OK"
+}
+private() { # MODE: a private list in the reverse order, with that mode
+  rm -f "$app/PriEnglish.txt"
+  tac "$app/PubEnglish.txt" >"$app/PriEnglish.txt"
+  chmod "$1" "$app/PriEnglish.txt"
+}
+private 0400
+sed -i '$d' "$app/PriEnglish.txt"
+load_private "a word missing" yes
+rm -f "$app/PriEnglish.txt"
+cp "$app/PubEnglish.txt" "$app/PriEnglish.txt"
+load_private "the public order" yes
+private 0602
+load_private "writable by others" yes
+if ((EUID == 0)); then
+  private 0400
+  chown 65534 "$app/PriEnglish.txt"
+  load_private "another user's" yes
+fi
+private 0400
+load_private "all well" no
+
 echo "== File > Exit"
 # The key that ends the program can make xdotool complain about a vanished window.
 xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
@@ -112,4 +172,4 @@ xdotool key e || true
 wait_exit "$pid" 5
 pid=""
 ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
-echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard checks passed, exited 0"
+echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard and private list checks passed, exited 0"
