@@ -40,6 +40,7 @@ class FileSystem {
   // meanwhile. Returns an empty string on success, else the reason.
   virtual std::string createReadOnly(const std::filesystem::path& target,
                                      std::string_view bytes) = 0;
+  // Mode and owner of an entry, symbolic links followed.
   virtual Ownership ownership(const std::filesystem::path& path) = 0;
 };
 

@@ -166,23 +166,16 @@ TEST_F(RealFileSystemTest, AKillAtAnyStepLeavesNothingOrTheFinishedList) {
   const fs::path target = dir_ / "PriEnglish.txt";
   std::string bytes;
   for (int k = 0; k < 2048; ++k) bytes += "word" + std::to_string(k) + "\r\n";
-  const struct {
-    CreateStep step;
-    bool named;
-  } steps[] = {{CreateStep::Opened, false},
-               {CreateStep::Written, false},
-               {CreateStep::Synced, false},
-               {CreateStep::Sealed, false},
-               {CreateStep::Named, true}};
-  for (const auto& s : steps) {
-    SCOPED_TRACE(static_cast<int>(s.step));
+  for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
+                                CreateStep::Sealed, CreateStep::Named}) {
+    SCOPED_TRACE(static_cast<int>(step));
     int pipe[2];
     ASSERT_EQ(::pipe(pipe), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::close(pipe[0]);
-      StopsAtStep(s.step, pipe[1]).createReadOnly(target, bytes);
+      StopsAtStep(step, pipe[1]).createReadOnly(target, bytes);
       ::_exit(0);
     }
     ::close(pipe[1]);
@@ -193,7 +186,7 @@ TEST_F(RealFileSystemTest, AKillAtAnyStepLeavesNothingOrTheFinishedList) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(stopped) << "the creation never reached this step";
-    if (s.named) {
+    if (step == CreateStep::Named) {
       EXPECT_EQ(entries(), std::vector<std::string>{"PriEnglish.txt"});
       EXPECT_EQ(contents(target), bytes);
       EXPECT_EQ(mode(target), 0400u);
