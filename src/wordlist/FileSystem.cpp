@@ -202,6 +202,7 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
   // File systems without unnamed files (some network and FUSE ones, kernels before 3.11) get
   // a hidden named file instead. Should the program die between its creation and its
   // removal, that file stays behind; the unnamed file above exists to close this gap.
+  // Hidden and beside the target: same file system for the link, and out of a listing's way.
   const std::string pattern = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
   std::vector<char> tempName(pattern.begin(), pattern.end());
   tempName.push_back('\0');
