@@ -28,8 +28,8 @@ class SystemRandom : public RandomSource {
   std::size_t used_ = 512;
 };
 
-// A draw: round(r * (n - 1) + 1), ties to even. Positions 1 and n get half the weight of
-// the others, which is how private lists have always been drawn.
+// A draw: round(r * (n - 1) + 1), ties to even, not floor(r * n) + 1. Positions 1 and n get
+// half the weight of the others, so the first and last words tend to come late in the order.
 std::int64_t drawPosition(double r, std::int64_t n);
 
 // A random order of the positions 1..n: each draw redrawn while its position is taken.

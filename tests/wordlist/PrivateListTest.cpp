@@ -223,7 +223,7 @@ namespace {
 // after them would shift.
 TEST(PrivateFileBytes, QuotesWhatWouldNotReadBackBare) {
   const auto items = readWordItems(
-      "\"three, four\"\r\n\"  lead\"\r\n\"trail \"\r\nplain\r\n\r\n\xEF\xBB\xBFmark,\"\xEF\xBB\xBF"
+      "\"three, four\"\r\n\"  lead\"\r\ntrail \r\nplain\r\n\r\n\xEF\xBB\xBFmark,\"\xEF\xBB\xBF"
       "inner\"\r\n");
   ASSERT_EQ(items.size(), 7u);
   std::vector<std::int64_t> order{7, 6, 5, 4, 3, 2, 1};
