@@ -40,7 +40,8 @@ std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random);
 int columnCount(double listWidth, double textWidth);
 
 // True for an item that would not read back as itself on a line of its own: it holds a comma,
-// or begins or ends with a blank. Such items came from quotes, so they hold none.
+// or begins with a blank. Such items came from quotes, so they hold none. Trailing blanks
+// read back bare, and an item ending in one may hold a quote.
 bool needsQuotes(std::string_view item);
 
 // The private file: line k is the item at source position order[k], byte for byte, CR LF
