@@ -19,23 +19,20 @@ mkdir -m 700 "$tmp/runtime"
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
 export XDG_RUNTIME_DIR=$tmp/runtime GSETTINGS_BACKEND=memory
 
-launcher=""
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-  [[ -x "$candidate" ]] && launcher=$candidate && break
-done
-[[ -n "$launcher" ]] || fail "no at-spi-bus-launcher: install at-spi2-core"
+launcher=/usr/libexec/at-spi-bus-launcher
+[[ -x "$launcher" ]] || fail "no $launcher: install at-spi2-core"
 # Ended gently first, so it takes the accessibility bus and its registry down with it.
 "$launcher" --launch-immediately --a11y=1 &
 bus=$!
 trap 'kill "$bus" 2>/dev/null && wait "$bus" 2>/dev/null; smoke_cleanup' EXIT
+# Until it owns its name, the program's first call would start a second one, and wait for it.
+for _ in $(seq 100); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true && break
+  sleep 0.1
+done
 
-app="$tmp/app"
-mkdir "$app"
-cp "$bin" "$(dirname "$bin")/PubEnglish.txt" "$app/"
-[[ "$(head -n1 "$app/PubEnglish.txt")" == $'abandon\r' ]] ||
-  fail "PubEnglish.txt does not begin with abandon, which the checks below pick"
-
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app/quorvel" &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" &
 pid=$!
 win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n1) || true
 [[ -n "$win" ]] || fail "no mapped \"Quorvel\" window within 30 s"
@@ -45,7 +42,7 @@ echo "== reading the window through AT-SPI"
   fail "the accessibility checks above failed"
 running "$pid" || fail "the program ended during the checks"
 
-echo "== File > Exit"
+echo "== File > Exit: the accessibility bridge must not hold the program up"
 xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
 xdotool key alt+f || true
 sleep 0.5
