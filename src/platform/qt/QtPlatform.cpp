@@ -32,6 +32,8 @@
 #include "platform/WindowDesign.h"
 #include "platform/qt/KeyCode.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/QtListKeys.h"
+#include "platform/qt/QtMenuEnds.h"
 #include "platform/qt/SecretClipboard.h"
 
 // The resources live in a static library; without this call the linker drops them.
@@ -69,6 +71,12 @@ std::string bytes(const QString& text) {
 
 QColor grey() {
   return QColor(design::kBackground[0], design::kBackground[1], design::kBackground[2]);
+}
+
+// What a control is for: its tooltip where it has one, else the purpose the design gives.
+QString accessibleDescription(Control control, std::string_view toolTip) {
+  const QString tip = qs(toolTip).trimmed();
+  return tip.isEmpty() ? qs(design::control(control).purpose) : tip;
 }
 
 }  // namespace
@@ -189,6 +197,7 @@ void QtPlatform::build() {
         // Entries all have one height; this spares measuring two thousand rows per load.
         list->setUniformItemSizes(true);
         list->setPalette(plain);
+        selectByFirstKey(list);
         w = list;
         break;
       }
@@ -228,8 +237,9 @@ void QtPlatform::build() {
     if (d.font != design::FontSize::Default) w->setFont(boldFont(d.font));
     w->setGeometry(pixelRect(d.left, d.top, d.width, d.height));
     w->setToolTip(qs(d.toolTip));
-    w->setAccessibleName(qs(d.accessibleName));
-    w->setAccessibleDescription(qs(d.toolTip).trimmed());
+    // Left unset, a label's or button's name is its text, and follows every change of it.
+    if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
+    w->setAccessibleDescription(accessibleDescription(d.id, d.toolTip));
     w->setVisible(d.visibleAtStart);
     s.widget = w;
   }
@@ -253,6 +263,7 @@ void QtPlatform::buildMenus() {
     QMenu* menu = bar->addMenu(qs(menuDesign.caption));
     // The design opens and closes each drop-down with a separator; Qt would hide those.
     menu->setSeparatorsCollapsible(false);
+    showEndSeparators(menu);
     for (int i = 0; i < menuDesign.count; ++i) {
       const auto& entry = menuDesign.entries[static_cast<std::size_t>(i)];
       if (!entry.item) {
@@ -602,7 +613,7 @@ void QtPlatform::setToolTip(Control control, std::string_view tip) {
   s.toolTip = std::string(tip);
   if (s.widget != nullptr) {
     s.widget->setToolTip(qs(tip));
-    s.widget->setAccessibleDescription(qs(tip).trimmed());
+    s.widget->setAccessibleDescription(accessibleDescription(control, tip));
   }
 }
 
