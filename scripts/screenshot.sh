@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshot.png and docs/screenshot-scale2.png: starts the built program in a
-# private Xvfb, types a couple of letters and picks a few candidates, captures the window and
-# ends the program (File > Exit). The second picture is the same session at QT_SCALE_FACTOR=2,
+# Regenerates docs/screenshot.png, docs/screenshot-menu.png and docs/screenshot-scale2.png:
+# starts the built program in a private Xvfb, types a couple of letters and picks a few
+# candidates, captures the window, opens the File menu and captures it over the window, and
+# ends the program (File > Exit). The last picture is the same session at QT_SCALE_FACTOR=2,
 # on a larger screen, to show the window at 200% scaling.
 # usage: [PICKS=...] [SCALES="1 2"] bash scripts/screenshot.sh [path/to/quorvel] [letters]
 set -euo pipefail
@@ -70,8 +71,20 @@ mkdir -p "$(dirname "$out")"
 import -window "$win" "png:$out.tmp"
 mv "$out.tmp" "$out"
 
-xdotool key alt+f || true
-sleep 0.5
+if ((scale == 1)); then
+  # Opened with the mouse on "File", so no item is highlighted. The drop-down is a window of
+  # its own that lies over the program's, so the screen is taken where the window is.
+  xdotool mousemove --window "$win" 19 9 click 1
+  sleep 0.5
+  menu_out=$root/docs/screenshot-menu.png
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "png:$menu_out.tmp"
+  mv "$menu_out.tmp" "$menu_out"
+  echo "screenshot: wrote $menu_out ($(identify -format '%wx%h' "$menu_out"))"
+else
+  xdotool key alt+f || true
+  sleep 0.5
+fi
 xdotool key e || true
 for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || break

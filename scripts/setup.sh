@@ -14,6 +14,9 @@ packages=(
   fontconfig fonts-liberation fonts-dejavu-core
   # a headless X server and the tools the whole-program checks drive it with
   xvfb xauth xdotool xclip x11-utils python3 imagemagick
+  # the accessibility bus and a screen-reader client on a private session bus (not dbus-x11:
+  # with it, Qt would start a session bus of its own and write below the home folder)
+  at-spi2-core dbus python3-pyatspi
   # desktop entry and AppStream metadata checks, and the archive's checks
   desktop-file-utils appstream binutils
   # fuzzing and memory checks

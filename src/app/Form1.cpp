@@ -9,6 +9,7 @@
 #include "lookup/Lookup.h"
 #include "picks/Picks.h"
 #include "wordlist/Languages.h"
+#include "wordlist/PrivateCheck.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel {
@@ -118,11 +119,40 @@ void Form1::LoadWordList() {
     ui_.endProgram(1);
     return;
   }
+  if (FileName.starts_with("Pri")) CheckPrivateList(file.bytes);
   wordList_ = masterEntries(readWordItems(file.bytes));
   FoldWords();
   Counter = static_cast<std::int64_t>(wordList_.size()) - 1;
   ui_.clearList(Control::WordList);
   ui_.appendItems(Control::WordList, wordList_);
+}
+
+// Warns, before the list is used, of anything that makes its numbers wrong or not private;
+// the list loads all the same, so the user is never locked out of their own file.
+void Form1::CheckPrivateList(std::string_view fileBytes) {
+  PrivateListFacts facts;
+  facts.path = FilePath;
+  facts.publicName = "Pub" + FileName.substr(3);
+  const ReadResult publicFile = files_.readAll(InProgramDir(facts.publicName));
+  if (publicFile.ok) {
+    const std::vector<WordItem> mine = readWordItems(fileBytes);
+    const std::vector<WordItem> theirs = readWordItems(publicFile.bytes);
+    const auto itemBytes = [](const std::vector<WordItem>& items) {
+      std::vector<std::string_view> views;
+      views.reserve(items.size());
+      for (const WordItem& item : items) views.emplace_back(item.bytes);
+      return views;
+    };
+    facts.items = compareItems(itemBytes(mine), itemBytes(theirs));
+  } else {
+    facts.publicError = publicFile.error;
+  }
+  facts.file = files_.ownership(FilePath);
+  facts.folderPath = programDir_.string();
+  facts.folder = files_.ownership(programDir_);
+  if (const std::string warning = privateListWarning(facts); !warning.empty()) {
+    ui_.messageBox("Warning", warning, MessageIcon::Warning, MessageButtons::Ok);
+  }
 }
 
 // ---------------------------------------------------------------- lookup

@@ -61,6 +61,7 @@ class Form1 : public WindowEvents {
   void ClosingMovement();
   void PutOnClipboard(const std::string& text);
   void FailCreation(const std::string& reason);
+  void CheckPrivateList(std::string_view fileBytes);
   std::filesystem::path InProgramDir(std::string_view name) const;
 
   Platform& ui_;

@@ -31,7 +31,7 @@ enum class Control {
 // The menu items that have a click handler; separators and menu titles have none.
 enum class MenuItem { Lpw, Ex, Cz, En, Fr, It, Po, Spa };
 
-enum class MessageIcon { Critical, Question };
+enum class MessageIcon { Critical, Question, Warning };
 enum class MessageButtons { Ok, YesNo };  // YesNo: Yes is the default button
 enum class MessageAnswer { Ok, Yes, No };
 

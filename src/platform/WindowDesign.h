@@ -34,8 +34,11 @@ struct ControlDesign {
   bool scratch;         // storage only, never shown
   bool multiLine;       // text boxes
   bool visibleAtStart;
-  // What a screen reader announces; the tooltip is read as the description.
+  // What a screen reader announces for a control without a caption: the boxes and lists.
+  // Labels and buttons are announced by the text they show, so a user hears what is seen.
   std::string_view accessibleName;
+  // What the control is for, announced as its description where no tooltip tells it.
+  std::string_view purpose;
 };
 
 inline constexpr std::string_view kAboutText =
@@ -45,33 +48,36 @@ inline constexpr std::string_view kAboutText =
 // Order here is creation order: labels first, so every other control is drawn above them.
 inline constexpr std::array<ControlDesign, 14> kControls{{
     {Control::Label4, "Label4", Kind::Label, 0, 0, 135, 4215, "", kAboutText, FontSize::Default,
-     true, false, false, true, "About Quorvel"},
+     true, false, false, true, "", ""},
     {Control::Label3, "Label3", Kind::Label, 0, 3720, 6375, 495, "Working Please Wait", "",
-     FontSize::Pt18, true, false, false, false, "Working, please wait"},
+     FontSize::Pt18, true, false, false, false, "", "Shown while a private list is made"},
     {Control::Label1, "Label1", Kind::Label, 10, 0, 2400, 255, "", "", FontSize::Pt9_75, true,
-     false, false, true, "Word list name"},
+     false, false, true, "", "Name of the loaded word list"},
     {Control::Label2, "Label2", Kind::Label, 2520, 120, 1695, 255, "", "", FontSize::Pt9_75, true,
-     false, false, true, "Pick count"},
+     false, false, true, "", "Number of entries picked"},
     {Control::WordList, "WordList", Kind::ListBox, 120, 360, 2175, 2985, "", "", FontSize::Pt8_25,
-     false, false, false, true, "Word list"},
+     false, false, false, true, "Word list", "Every entry of the loaded word list"},
     {Control::Text3, "Text3", Kind::TextBox, 2415, 360, 2055, 3020, "",
-     " Click To Copy All To Clipboard ", FontSize::Pt8_25, false, false, true, true, "Copy box"},
+     " Click To Copy All To Clipboard ", FontSize::Pt8_25, false, false, true, true, "Copy box",
+     ""},
     {Control::Command1, "Command1", Kind::Button, 2415, 3480, 975, 255, "Copy Num",
-     "  Copy Number To Clipboard ", FontSize::Default, true, false, false, true, "Copy numbers"},
+     "  Copy Number To Clipboard ", FontSize::Default, true, false, false, true, "", ""},
     {Control::Command2, "Command2", Kind::Button, 3480, 3480, 975, 255, "Copy Word",
-     "  Copy Words To Clipboard ", FontSize::Default, true, false, false, true, "Copy words"},
+     "  Copy Words To Clipboard ", FontSize::Default, true, false, false, true, "", ""},
     {Control::WordNum, "WordNum", Kind::Button, 4560, 60, 1815, 300, "Words",
-     " Click To Change To Number Input ", FontSize::Pt9_75, true, false, false, true, "Input mode"},
+     " Click To Change To Number Input ", FontSize::Pt9_75, true, false, false, true, "", ""},
     {Control::List1, "List1", Kind::ListBox, 4560, 600, 1800, 2790, "",
-     " Click To Copy To The Copy Box ", FontSize::Pt8_25, false, false, false, true, "Candidates"},
+     " Click To Copy To The Copy Box ", FontSize::Pt8_25, false, false, false, true, "Candidates",
+     ""},
     {Control::Text1, "Text1", Kind::TextBox, 4560, 360, 1800, 285, "", "", FontSize::Pt9_75, false,
-     false, false, true, "Entry box"},
+     false, false, true, "Entry box",
+     "Type the first letters of a word or the first digits of its number"},
     {Control::Text2, "Text2", Kind::TextBox, 9000, 720, 855, 1935, "", "", FontSize::Default, false,
-     true, true, false, "Staging box"},
+     true, true, false, "Staging box", ""},
     {Control::lstRand, "lstRand", Kind::ListBox, 6840, 360, 2055, 3960, "", "", FontSize::Default,
-     false, true, false, false, "Random order"},
+     false, true, false, false, "Random order", ""},
     {Control::txtNum, "txtNum", Kind::TextBox, 6840, 0, 1455, 285, "", "", FontSize::Default, false,
-     true, false, false, "Word count"},
+     true, false, false, "Word count", ""},
 }};
 
 constexpr const ControlDesign& control(Control id) {

@@ -1,6 +1,7 @@
 #include "wordlist/FileSystem.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -57,6 +58,25 @@ int renameNoReplace(const char* from, const char* to) {
 bool linkUnsupported(int error) {
   return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EXDEV ||
          error == ENOSYS || error == EMLINK;
+}
+
+// O_TMPFILE is missing from the file system (EOPNOTSUPP) or from the kernel, which then takes
+// the flags for opening the directory itself (EISDIR).
+bool unnamedUnsupported(int error) {
+  return error == EOPNOTSUPP || error == EISDIR;
+}
+
+// Gives an unnamed file its name; like link, linkat refuses a name that exists. Returns 0 or
+// an errno value.
+int linkUnnamed(int fd, const std::filesystem::path& target) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    return 0;
+  }
+  if (errno != ENOENT) return errno;
+  // No /proc: the descriptor itself, where the kernel allows it to this user.
+  if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  return errno;
 }
 
 // Makes the new directory entry itself durable; some file systems cannot sync a directory,
@@ -136,10 +156,52 @@ long RealFileSystem::writeChunk(int fd, const char* data, unsigned long size) {
   return static_cast<long>(::write(fd, data, size));
 }
 
+int RealFileSystem::openUnnamed(const std::filesystem::path& dir) {
+  return ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+}
+
 std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
                                            std::string_view bytes) {
   std::filesystem::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
+  // 0 once every byte is written, else the reason.
+  const auto writeAll = [&](int fd) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const long n = writeChunk(fd, bytes.data() + written, bytes.size() - written);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      // A write that accepts nothing would loop for ever; the usual cause is a full device.
+      if (n == 0) return ENOSPC;
+      written += static_cast<std::size_t>(n);
+    }
+    return 0;
+  };
+
+  // A file without a name cannot be left behind: whatever ends the program before the link,
+  // the kernel frees it with the last descriptor.
+  if (const int unnamed = openUnnamed(dir); unnamed >= 0) {
+    Descriptor file(unnamed);
+    reached(CreateStep::Opened);
+    if (const int error = writeAll(unnamed)) return errorText(error);
+    reached(CreateStep::Written);
+    if (::fsync(unnamed) != 0) return errorText(errno);
+    reached(CreateStep::Synced);
+    if (::fchmod(unnamed, S_IRUSR) != 0) return errorText(errno);
+    reached(CreateStep::Sealed);
+    if (const int error = linkUnnamed(unnamed, target)) return errorText(error);
+    reached(CreateStep::Named);
+    syncDirectory(dir);
+    return {};
+  } else if (!unnamedUnsupported(errno)) {
+    return errorText(errno);
+  }
+
+  // File systems without unnamed files (some network and FUSE ones, kernels before 3.11) get
+  // a hidden named file instead. Should the program die between its creation and its
+  // removal, that file stays behind; the unnamed file above exists to close this gap.
   // Hidden and beside the target: same file system for the link, and out of a listing's way.
   const std::string pattern = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
   std::vector<char> tempName(pattern.begin(), pattern.end());
@@ -154,23 +216,17 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
     ::unlink(temp);
     return errorText(error);
   };
-
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const long n = writeChunk(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    // A write that accepts nothing would loop for ever; the usual cause is a full device.
-    if (n == 0) return fail(ENOSPC);
-    written += static_cast<std::size_t>(n);
-  }
+  reached(CreateStep::Opened);
+  if (const int error = writeAll(fd)) return fail(error);
+  reached(CreateStep::Written);
   if (::fsync(fd) != 0) return fail(errno);
-  if (::fchmod(fd, S_IRUSR | S_IRGRP | S_IROTH) != 0) return fail(errno);
+  reached(CreateStep::Synced);
+  if (::fchmod(fd, S_IRUSR) != 0) return fail(errno);
+  reached(CreateStep::Sealed);
   if (file.close() != 0) return fail(errno);
 
   if (::link(temp, target.c_str()) == 0) {
+    reached(CreateStep::Named);
     ::unlink(temp);
     syncDirectory(dir);
     return {};
@@ -179,11 +235,30 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
   if (!linkUnsupported(linkError)) return fail(linkError);
   const int renameError = renameNoReplace(temp, target.c_str());
   if (renameError == 0) {
+    reached(CreateStep::Named);
     syncDirectory(dir);
     return {};
   }
   // When the fallback does not exist either, the link's reason is the one that explains.
   return fail(renameError == ENOSYS || renameError == EINVAL ? linkError : renameError);
+}
+
+Ownership RealFileSystem::ownership(const std::filesystem::path& path) {
+  Ownership result;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return result;
+  result.known = true;
+  result.mode = info.st_mode & 07777;
+  result.foreignOwner = info.st_uid != ::geteuid();
+  result.owner = std::to_string(info.st_uid);
+  std::vector<char> buffer(16384);
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(info.st_uid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr) {
+    result.owner = found->pw_name;
+  }
+  return result;
 }
 
 std::filesystem::path programDirectory() {

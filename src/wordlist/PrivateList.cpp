@@ -78,8 +78,7 @@ int columnCount(double listWidth, double textWidth) {
 
 bool needsQuotes(std::string_view item) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  return item.find(',') != std::string_view::npos ||
-         (!item.empty() && (blank(item.front()) || blank(item.back())));
+  return item.find(',') != std::string_view::npos || (!item.empty() && blank(item.front()));
 }
 
 bool privateFileBytes(const std::vector<WordItem>& items, const std::vector<std::int64_t>& order,

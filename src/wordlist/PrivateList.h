@@ -28,8 +28,8 @@ class SystemRandom : public RandomSource {
   std::size_t used_ = 512;
 };
 
-// A draw: round(r * (n - 1) + 1), ties to even. Positions 1 and n get half the weight of
-// the others, which is how private lists have always been drawn.
+// A draw: round(r * (n - 1) + 1), ties to even, not floor(r * n) + 1. Positions 1 and n get
+// half the weight of the others, so the first and last words tend to come late in the order.
 std::int64_t drawPosition(double r, std::int64_t n);
 
 // A random order of the positions 1..n: each draw redrawn while its position is taken.
@@ -40,7 +40,8 @@ std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random);
 int columnCount(double listWidth, double textWidth);
 
 // True for an item that would not read back as itself on a line of its own: it holds a comma,
-// or begins or ends with a blank. Such items came from quotes, so they hold none.
+// or begins with a blank. Such items came from quotes, so they hold none. Trailing blanks
+// read back bare, and an item ending in one may hold a quote.
 bool needsQuotes(std::string_view item);
 
 // The private file: line k is the item at source position order[k], byte for byte, CR LF

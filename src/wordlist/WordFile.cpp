@@ -42,8 +42,8 @@ std::size_t findTerminator(std::string_view in, std::size_t pos) {
 // Blank lines (and a comma right before a line end) give empty items rather than being
 // skipped: a private file repeats every item on a line of its own, so an empty item must read
 // back as one, or the copy would lose an entry and every number after it would shift.
-// Trailing blanks of an unquoted item are dropped like leading ones, so that a stray space
-// left by an editor does not end up in a word the user copies; quotes keep blanks inside.
+// Leading blanks are skipped, but an unquoted item runs to its comma or line end, trailing
+// blanks included: a word is taken exactly as written, and quotes keep leading blanks too.
 // An opening quote that never closes ends at the line end: no item ever spans lines.
 std::vector<WordItem> readWordItems(std::string_view fileBytes) {
   const bool utf8 = isValidUtf8(fileBytes);
@@ -78,9 +78,7 @@ std::vector<WordItem> readWordItems(std::string_view fileBytes) {
     } else {
       const std::size_t start = pos;
       pos = findTerminator(in, pos);
-      std::size_t end = pos;
-      while (end > start && isBlank(in[end - 1])) --end;
-      bytes = in.substr(start, end - start);
+      bytes = in.substr(start, pos - start);
     }
     pos = skipTerminator(in, pos);
 

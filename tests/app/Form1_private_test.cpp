@@ -79,10 +79,11 @@ TEST_F(PrivateTest, AnExistingPrivateFileLoadsWithoutAQuestion) {
   fs.files[privateEnglish()] = "zeta\r\nalpha\r\n";
   start();
   ui.chooseMenu(MenuItem::Lpw);
-  EXPECT_TRUE(ui.messages.empty());
+  ASSERT_EQ(ui.messages.size(), 1u);  // not the public words: a warning, no question
+  EXPECT_EQ(ui.messages[0].title, "Warning");
   EXPECT_EQ(master(), (std::vector<std::string>{" ", "0001 zeta", "0002 alpha"}));
   ui.chooseMenu(MenuItem::Lpw);  // while shown: loads it again
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(text(Control::Label1), "PriEnglish");
   EXPECT_EQ(fs.files[privateEnglish()], "zeta\r\nalpha\r\n");
 }

@@ -350,3 +350,101 @@ TEST_F(Form1RealFs, APrivateFileAppearingMeanwhileIsNeitherReplacedNorLoaded) {
 
 }  // namespace
 }  // namespace quorvel::testing
+
+namespace quorvel::testing {
+namespace {
+
+// Each load of a private list, made or found, is checked against its public list and where
+// it lies; every finding shows in one warning before the list loads all the same, untouched.
+TEST_F(Form1RealFs, APrivateListIsCheckedEachTimeItLoads) {
+  const std::string english = shippedFile("PubEnglish.txt");
+  std::vector<std::string> words;
+  for (const auto& item : readWordItems(english)) words.push_back(item.bytes);
+  std::vector<std::string> reordered(words.rbegin(), words.rend());
+  const auto with = [&](const std::function<void(std::vector<std::string>&)>& change) {
+    std::vector<std::string> changed = reordered;
+    change(changed);
+    return crlfLines(changed);
+  };
+  const auto chmod = [](const fs::path& p, mode_t m) { return [=] { ::chmod(p.c_str(), m); }; };
+  const fs::path file = privateEnglish();
+  const bool root = ::geteuid() == 0;
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::function<void()> arrange;
+    std::vector<std::string> said;  // what the one warning says; nothing: no warning
+  } cases[] = {
+      {"a reordering", crlfLines(reordered), [] {}, {}},
+      {"in a sticky folder others can write", crlfLines(reordered), chmod(dir_, 01777), {}},
+      {"a word missing", with([](auto& w) { w.pop_back(); }), [] {}, {": 1 missing, 0 extra."}},
+      {"a word added", with([](auto& w) { w.push_back("zz"); }), [] {}, {": 0 missing, 1 extra."}},
+      {"a word changed", with([](auto& w) { w[7] += "s"; }), [] {}, {": 1 missing, 1 extra."}},
+      {"a line twice", with([](auto& w) { w[1] = w[0]; }), [] {}, {": 1 missing, 1 extra."}},
+      {"cut short", with([](auto& w) { w.resize(1000); }), [] {}, {": 1048 missing, 0 extra."}},
+      {"empty", "", [] {}, {"the public list PubEnglish.txt: 2048 missing, 0 extra."}},
+      {"the public order", english, [] {}, {"in their public order"}},
+      {"a link to the public list",
+       "",
+       [&] {
+         fs::remove(file);
+         fs::create_symlink("PubEnglish.txt", file);
+       },
+       {"in their public order"}},
+      {"writable by the group", crlfLines(reordered), chmod(file, 0620), {"Permissions 0620"}},
+      {"writable by all", crlfLines(reordered), chmod(file, 0402), {"Permissions 0402"}},
+      {"in a folder others can write",
+       crlfLines(reordered),
+       chmod(dir_, 0707),
+       {"Permissions 0707 for the folder " + dir_.string()}},
+      // Only root can give a file away.
+      {root ? "another user's" : nullptr,
+       crlfLines(reordered),
+       [&] { (void)!::chown(file.c_str(), 65534, -1); },
+       {"belongs to another user (nobody)"}},
+      {"the public order, open to all",
+       english,
+       [&] { chmod(file, 0666)(), chmod(dir_, 0777)(); },
+       {"public order", "Permissions 0666 for this", "Permissions 0777 for the folder"}},
+      {"unchecked",
+       crlfLines(reordered),
+       [&] { fs::remove(dir_ / "PubEnglish.txt"); },
+       {"PubEnglish.txt could not be read (No such file or directory)"}},
+  };
+  for (const auto& c : cases) {
+    if (c.what == nullptr) continue;
+    SCOPED_TRACE(c.what);
+    form_.reset();
+    ui_ = FakePlatform();
+    ::chmod(dir_.c_str(), 0700);
+    fs::remove(file);
+    writeLists(english);
+    write("PriEnglish.txt", c.bytes);
+    ::chmod(file.c_str(), 0400);
+    start(files_);
+    c.arrange();
+    struct stat before {};
+    ::lstat(file.c_str(), &before);
+    const std::string bytes = contents(file);
+    ui_.chooseMenu(MenuItem::Lpw);
+    ASSERT_EQ(ui_.messages.size(), c.said.empty() ? 0u : 1u);
+    for (const auto& message : ui_.messages) {
+      EXPECT_EQ(message.title, "Warning");
+      EXPECT_EQ(message.icon, MessageIcon::Warning);
+      EXPECT_EQ(message.buttons, MessageButtons::Ok);
+      EXPECT_TRUE(message.text.starts_with(file.string() + "\n")) << message.text;
+      for (const auto& part : c.said)
+        EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
+    }
+    EXPECT_EQ(ui_.text(Control::Label1), "PriEnglish");
+    EXPECT_EQ(master().size(), readWordItems(bytes).size() + 1);
+    struct stat after {};
+    ::lstat(file.c_str(), &after);
+    EXPECT_EQ(contents(file), bytes);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::testing

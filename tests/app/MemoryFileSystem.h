@@ -49,6 +49,8 @@ class MemoryFileSystem : public FileSystem {
     readOnly.insert(target.string());
     return {};
   }
+
+  Ownership ownership(const std::filesystem::path&) override { return {}; }
 };
 
 // A repeatable stand-in for the system's random source.

@@ -146,6 +146,41 @@ TEST_F(Clicks, CandidateListReportsUserSelectionsOnly) {
   EXPECT_EQ(platform.selectedText(Control::List1), "");
 }
 
+TEST_F(Clicks, FirstNavigationKeySelectsByItsDirection) {
+  // Taking the focus makes a row current but selects none; the first key must still select.
+  const struct {
+    Control list;
+    int rows;
+    Qt::Key key;
+    int selected;  // -1: none
+  } cases[] = {
+      {Control::List1, 9, Qt::Key_Down, 0},        {Control::List1, 9, Qt::Key_Up, 0},
+      {Control::List1, 9, Qt::Key_Home, 0},        {Control::List1, 9, Qt::Key_PageUp, 0},
+      {Control::List1, 9, Qt::Key_End, 8},         {Control::List1, 9, Qt::Key_PageDown, 8},
+      {Control::List1, 9, Qt::Key_Space, 0},       {Control::List1, 1, Qt::Key_Down, 0},
+      {Control::List1, 1, Qt::Key_Up, 0},          {Control::List1, 1, Qt::Key_End, 0},
+      {Control::List1, 0, Qt::Key_Down, -1},       {Control::List1, 0, Qt::Key_End, -1},
+      {Control::List1, 40000, Qt::Key_End, 39999}, {Control::WordList, 9, Qt::Key_Home, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << design::control(c.list).name << ", " << c.rows << " rows, key "
+                 << QKeySequence(c.key).toString().toStdString());
+    std::vector<std::string> items;
+    for (int i = 1; i <= c.rows; ++i) items.push_back(std::to_string(i) + " word");
+    platform.clearList(c.list);
+    platform.appendItems(c.list, items);
+    platform.setFocus(Control::Text1);
+    platform.setFocus(c.list);
+    events.clicks.clear();
+    QTest::keyClick(platform.widget(c.list), c.key);
+    EXPECT_EQ(platform.selectedText(c.list), c.selected < 0 ? "" : items[c.selected]);
+    // Only a selection in the candidates is a pick.
+    const bool pick = c.list == Control::List1 && c.selected >= 0;
+    EXPECT_EQ(events.clicks, pick ? std::vector{Control::List1} : std::vector<Control>{});
+  }
+}
+
 TEST_F(Clicks, HandlerMayEmptyTheListItWasClickedIn) {
   auto* list = as<QListWidget>(Control::List1);
   platform.appendItems(Control::List1, {"0001 abandon", "0002 ability"});

@@ -132,7 +132,7 @@ TEST_F(MessageBoxes, QuestionOffersYesByDefault) {
   EXPECT_TRUE(enter.seen);
 }
 
-TEST_F(MessageBoxes, CriticalMessageHasOnlyOk) {
+TEST_F(MessageBoxes, CriticalAndWarningMessagesHaveOnlyOk) {
   Answer answer{QMessageBox::Ok, {}, {}, {}, {}, {}, false};
   answerSoon(answer);
   EXPECT_EQ(platform.messageBox("Quorvel", "PubEnglish.txt <missing> & gone", MessageIcon::Critical,
@@ -142,6 +142,12 @@ TEST_F(MessageBoxes, CriticalMessageHasOnlyOk) {
   EXPECT_EQ(answer.icon, QMessageBox::Critical);
   EXPECT_EQ(answer.buttons, QMessageBox::Ok);
   EXPECT_EQ(answer.text, "PubEnglish.txt <missing> & gone");
+
+  Answer warning{QMessageBox::Ok, {}, {}, {}, {}, {}, false};
+  answerSoon(warning);
+  platform.messageBox("Warning", "w", MessageIcon::Warning, MessageButtons::Ok);
+  EXPECT_EQ(warning.icon, QMessageBox::Warning);
+  EXPECT_EQ(warning.buttons, QMessageBox::Ok);
 }
 
 TEST(Clipboard, TextArrivesByteForByte) {

@@ -206,14 +206,37 @@ TEST_F(WindowLayout, MenusMatchTheDesign) {
 }
 
 TEST_F(WindowLayout, SeparatorsAreDrawnAtBothEndsOfTheDropDown) {
-  QMenu* menu = platform.window()->menuBar()->actions().at(0)->menu();
-  menu->popup(QPoint(0, 0));
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-  const QList<QAction*> items = menu->actions();
-  EXPECT_FALSE(menu->actionGeometry(items.front()).isEmpty());
-  EXPECT_FALSE(menu->actionGeometry(items.back()).isEmpty());
-  EXPECT_LT(menu->actionGeometry(items.front()).top(), menu->actionGeometry(items[1]).top());
-  menu->close();
+  for (QAction* title : platform.window()->menuBar()->actions()) {
+    QMenu* menu = title->menu();
+    SCOPED_TRACE(menu->title().toStdString());
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    const QImage shot = menu->grab().toImage();
+    const QList<QAction*> items = menu->actions();
+    const int x = shot.width() / 2;
+    const QColor blank = shot.pixelColor(x, menu->actionGeometry(items[1]).top());
+    // The colour of each run of drawn rows down the middle, between two rows.
+    const auto drawn = [&](int from, int to) {
+      std::vector<QColor> runs;
+      for (int y = from; y < to; ++y) {
+        const QColor c = shot.pixelColor(x, y);
+        if (c != blank && (y == from || shot.pixelColor(x, y - 1) == blank)) runs.push_back(c);
+      }
+      return runs;
+    };
+    const QRect middle = menu->actionGeometry(items[2]);
+    const auto line = drawn(middle.top(), middle.bottom() + 1);
+    ASSERT_EQ(line.size(), 1u);
+    // The frame, then a line of its own like the middle one; at the bottom the other way round.
+    const auto top = drawn(0, menu->actionGeometry(items[1]).top());
+    const auto bottom =
+        drawn(menu->actionGeometry(items[items.size() - 2]).bottom() + 1, shot.height());
+    ASSERT_EQ(top.size(), 2u);
+    ASSERT_EQ(bottom.size(), 2u);
+    EXPECT_EQ(top[1], line[0]);
+    EXPECT_EQ(bottom[0], line[0]);
+    menu->close();
+  }
 }
 
 TEST_F(WindowLayout, TabVisitsTheControlsInDesignOrder) {

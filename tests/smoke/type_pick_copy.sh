@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Whole-program check of the built binary in a real X server (Xvfb), driven from outside the
 # process as a user would: type a prefix, click the first candidate, press "Copy Num" and read
-# the clipboard bytes; then "Copy Word" and a click in the copy box; then, on a French keyboard
-# with the French list, "eco" and a dead acute with Shift+E then "co" each pick "école", which
-# Copy Word gives back whole; then File > Exit.
+# the clipboard bytes and targets; then "Copy Word", a click in the copy box and the box's own
+# copy; then private lists that are not what they should be, each loaded after its "Warning";
+# then, on a French keyboard with the French list, "eco" and a dead acute with Shift+E then "co"
+# each pick "école", which Copy Word gives back whole; then File > Exit.
 # usage: bash type_pick_copy.sh path/to/quorvel
 set -euo pipefail
 
@@ -14,10 +15,11 @@ prefix=zo
 client_width=435
 client_height=276
 list_x=304 list_y=40 list_w=120 # candidates
-entry_x=304 entry_y=24          # entry box, 120 x 19
 num_x=161 num_y=232             # "Copy Num", 65 x 17
 word_x=232 word_y=232           # "Copy Word", 65 x 17
 box_x=161 box_y=24              # copy box, 137 x 201
+mode_x=304 mode_y=4             # "Words", 121 x 20
+entry_x=304 entry_y=24          # entry box, 120 x 19
 button_w=65 button_h=17
 
 
@@ -69,6 +71,10 @@ clipboard_is() {
     running "$pid" || fail "the program ended before the clipboard was read ($2)"
     if timeout 2 xclip -selection clipboard -o >"$tmp/clip" 2>/dev/null &&
       cmp -s "$tmp/clip" "$1"; then
+      # The hint that keeps the text out of clipboard managers' history.
+      timeout 2 xclip -selection clipboard -t TARGETS -o | grep -qx x-kde-passwordManagerHint &&
+        [[ $(timeout 2 xclip -selection clipboard -t x-kde-passwordManagerHint -o) == secret ]] ||
+        fail "$2: the clipboard text is not marked secret"
       return 0
     fi
     sleep 0.1
@@ -106,6 +112,59 @@ printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
 clipboard_is "$tmp/want-box" "click in the copy box"
 echo "   clipboard:$(od -An -c "$tmp/clip")"
 
+echo "== Control+A, Control+C in the copy box"
+xdotool key ctrl+a ctrl+c
+printf '%s %s\n' "$number" "$word" >"$tmp/want-own" # the box's own copy ends lines with LF
+clipboard_is "$tmp/want-own" "the copy box's own copy"
+
+# Each private list loads after a "Warning" that has to be answered, or, when all is well,
+# without one; the first entry picked from it shows that it is the list loaded.
+printf '%s %s\r\n' "$number" "$word" >"$tmp/want-box"
+load_private() { # WHAT WARNS(yes/no)
+  echo "== Load Private Words: $1"
+  xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+  xdotool key alt+f
+  sleep 0.5
+  xdotool key l
+  if [[ $2 == yes ]]; then
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Warning$' | head -n1) || true
+    [[ -n $box ]] || fail "$1: no \"Warning\" box"
+    xdotool windowfocus --sync "$box" && xdotool key Return
+    sleep 0.5
+    xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+  fi
+  first=$(head -n1 "$app/PriEnglish.txt" | tr -d '\r')
+  click $((entry_x + 60)) $((entry_y + 9))
+  xdotool type --delay 60 "$first"
+  sleep 0.3
+  click $((list_x + list_w / 2)) $((list_y + 8))
+  sleep 0.3
+  ! xdotool search --onlyvisible --name '^Warning$' >/dev/null || fail "$1: a \"Warning\" box"
+  click $((box_x + 20)) $((box_y + 8))
+  printf '0001 %s\r\n' "$first" >>"$tmp/want-box"
+  clipboard_is "$tmp/want-box" "$1: the first entry of the list loaded after OK"
+}
+private() { # MODE: a private list in the reverse order, with that mode
+  rm -f "$app/PriEnglish.txt"
+  tac "$app/PubEnglish.txt" >"$app/PriEnglish.txt"
+  chmod "$1" "$app/PriEnglish.txt"
+}
+private 0400
+sed -i '$d' "$app/PriEnglish.txt"
+load_private "a word missing" yes
+rm -f "$app/PriEnglish.txt"
+cp "$app/PubEnglish.txt" "$app/PriEnglish.txt"
+load_private "the public order" yes
+private 0602
+load_private "writable by others" yes
+if ((EUID == 0)); then
+  private 0400
+  chown 65534 "$app/PriEnglish.txt"
+  load_private "another user's" yes
+fi
+private 0400
+load_private "all well" no
+
 echo "== French keyboard and list: e c o, then dead acute + Shift+E, c, o"
 setxkbmap fr || fail "cannot switch the X keyboard to the French layout"
 xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
@@ -114,7 +173,10 @@ xdotool key alt+l
 sleep 0.5 # let the menu open before its item's key arrives
 xdotool key f
 sleep 0.3
-click $((entry_x + 20)) $((entry_y + 9)) # the click in the copy box took the focus
+# Twice the mode button: the copy box starts empty again, in word input.
+click $((mode_x + 60)) $((mode_y + 10))
+click $((mode_x + 60)) $((mode_y + 10))
+click $((entry_x + 20)) $((entry_y + 9))
 sleep 0.3
 xdotool type --delay 60 eco
 sleep 0.3
@@ -127,7 +189,7 @@ sleep 0.3
 click $((list_x + list_w / 2)) $((list_y + 8))
 sleep 0.3
 click $((word_x + button_w / 2)) $((word_y + button_h / 2))
-printf '%s\r\nécole\r\nécole' "$word" >"$tmp/want-french"
+printf 'école\r\nécole' >"$tmp/want-french"
 clipboard_is "$tmp/want-french" "Copy Word after picking \"école\" twice"
 echo "   clipboard:$(od -An -c "$tmp/clip")"
 
@@ -140,4 +202,4 @@ xdotool key e || true
 wait_exit "$pid" 5
 pid=""
 ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
-echo "smoke: typed \"$prefix\", picked \"$number $word\", then \"école\" twice on a French keyboard; all clipboard checks passed, exited 0"
+echo "smoke: typed \"$prefix\", picked \"$number $word\", all clipboard and private list checks passed, picked \"école\" twice on a French keyboard, exited 0"

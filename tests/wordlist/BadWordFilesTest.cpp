@@ -375,6 +375,12 @@ TEST_F(BadWordFiles, UnreadableFilesEndTheProgramWithTheMessage) {
     ui_.chooseMenu(MenuItem::Spa);
     EXPECT_EQ(ui_.text(Control::Label1), "PubSpanish");  // already shown behind the message
     expectEnded(dir_ / "PubSpanish.txt");
+
+    fresh();  // at the private name: taken as existing, so no question, and never replaced
+    c.arrange(dir_ / "PriEnglish.txt");
+    start();
+    ui_.chooseMenu(MenuItem::Lpw);
+    expectEnded(dir_ / "PriEnglish.txt");
   }
 }
 

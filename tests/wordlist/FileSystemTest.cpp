@@ -1,12 +1,15 @@
 #include "support/Files.h"
 #include "wordlist/FileSystem.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -107,18 +110,91 @@ TEST_F(RealFileSystemTest, ExistsForEveryKindOfEntry) {
   EXPECT_TRUE(files_.exists(dir_ / "PriCzech.txt"));
 }
 
-TEST_F(RealFileSystemTest, CreatesAReadOnlyFileAndNothingElse) {
-  const fs::path target = dir_ / "PriEnglish.txt";
-  const std::string bytes("zoo\r\n\xE9\0x\r\nabandon\r\n", 18);
-  EXPECT_EQ(files_.createReadOnly(target, bytes), "");
-  EXPECT_EQ(contents(target), bytes);
-  EXPECT_EQ(mode(target), 0444u);
-  EXPECT_EQ(entries(), std::vector<std::string>{"PriEnglish.txt"});
+// Takes the way of file systems that have no unnamed files.
+class NoUnnamedFiles : public RealFileSystem {
+ protected:
+  int openUnnamed(const fs::path&) override {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+};
 
-  const fs::path empty = dir_ / "PriCzech.txt";
-  EXPECT_EQ(files_.createReadOnly(empty, ""), "");
-  EXPECT_EQ(fs::file_size(empty), 0u);
-  EXPECT_EQ(mode(empty), 0444u);
+TEST_F(RealFileSystemTest, CreatesAFileOnlyItsOwnerCanReadAndNothingElse) {
+  NoUnnamedFiles named;
+  const std::string bytes("zoo\r\n\xE9\0x\r\nabandon\r\n", 18);
+  for (RealFileSystem* files : {&files_, static_cast<RealFileSystem*>(&named)}) {
+    for (const mode_t mask : {022, 077}) {
+      SCOPED_TRACE(::testing::Message()
+                   << (files == &named ? "named" : "unnamed") << ", umask 0" << std::oct << mask);
+      for (const std::string& made : {bytes, std::string()}) {
+        const fs::path target = dir_ / "PriEnglish.txt";
+        const mode_t before = ::umask(mask);
+        EXPECT_EQ(files->createReadOnly(target, made), "");
+        ::umask(before);
+        EXPECT_EQ(contents(target), made);
+        EXPECT_EQ(mode(target), 0400u);
+        struct stat info {};
+        EXPECT_TRUE(::stat(target.c_str(), &info) == 0 && info.st_uid == ::geteuid());
+        EXPECT_EQ(entries(), std::vector<std::string>{"PriEnglish.txt"});
+        fs::remove(target);
+      }
+    }
+  }
+}
+
+// Reports reaching `stop` through a pipe, then waits to be killed there.
+class StopsAtStep : public RealFileSystem {
+ public:
+  StopsAtStep(CreateStep stop, int pipe) : stop_(stop), pipe_(pipe) {}
+
+ protected:
+  void reached(CreateStep step) override {
+    if (step != stop_) return;
+    (void)!::write(pipe_, "!", 1);
+    for (;;) ::pause();
+  }
+
+ private:
+  CreateStep stop_;
+  int pipe_;
+};
+
+TEST_F(RealFileSystemTest, AKillAtAnyStepLeavesNothingOrTheFinishedList) {
+  const int probe = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe < 0) GTEST_SKIP() << "no unnamed files here: the named fallback would be tested";
+  ::close(probe);
+  const fs::path target = dir_ / "PriEnglish.txt";
+  std::string bytes;
+  for (int k = 0; k < 2048; ++k) bytes += "word" + std::to_string(k) + "\r\n";
+  for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
+                                CreateStep::Sealed, CreateStep::Named}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(pipe[0]);
+      StopsAtStep(step, pipe[1]).createReadOnly(target, bytes);
+      ::_exit(0);
+    }
+    ::close(pipe[1]);
+    char signal = 0;
+    const bool stopped = ::read(pipe[0], &signal, 1) == 1;
+    ::close(pipe[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(stopped) << "the creation never reached this step";
+    if (step == CreateStep::Named) {
+      EXPECT_EQ(entries(), std::vector<std::string>{"PriEnglish.txt"});
+      EXPECT_EQ(contents(target), bytes);
+      EXPECT_EQ(mode(target), 0400u);
+      fs::remove(target);
+    } else {
+      EXPECT_TRUE(entries().empty());
+    }
+  }
 }
 
 TEST_F(RealFileSystemTest, NeverReplacesAnExistingFile) {
@@ -176,7 +252,7 @@ TEST_F(RealFileSystemTest, PartialAndInterruptedWritesStillGiveTheWholeFile) {
   EXPECT_EQ(choppy.createReadOnly(target, bytes), "");
   EXPECT_GT(choppy.calls, bytes.size() / 7);
   EXPECT_EQ(contents(target), bytes);
-  EXPECT_EQ(mode(target), 0444u);
+  EXPECT_EQ(mode(target), 0400u);
 }
 
 TEST_F(RealFileSystemTest, AWriteFailureMidwayLeavesNoFileBehind) {

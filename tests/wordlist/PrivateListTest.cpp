@@ -223,7 +223,7 @@ namespace {
 // after them would shift.
 TEST(PrivateFileBytes, QuotesWhatWouldNotReadBackBare) {
   const auto items = readWordItems(
-      "\"three, four\"\r\n\"  lead\"\r\n\"trail \"\r\nplain\r\n\r\n\xEF\xBB\xBFmark,\"\xEF\xBB\xBF"
+      "\"three, four\"\r\n\"  lead\"\r\ntr\"ail \r\nplain\r\n\r\n\xEF\xBB\xBFmark,\"\xEF\xBB\xBF"
       "inner\"\r\n");
   ASSERT_EQ(items.size(), 7u);
   std::vector<std::int64_t> order{7, 6, 5, 4, 3, 2, 1};
@@ -231,7 +231,7 @@ TEST(PrivateFileBytes, QuotesWhatWouldNotReadBackBare) {
   ASSERT_TRUE(privateFileBytes(items, order, out));
   // The first item's own mark survives behind the file's.
   EXPECT_EQ(out,
-            "\xEF\xBB\xBF\xEF\xBB\xBFinner\r\n\xEF\xBB\xBFmark\r\n\r\nplain\r\n\"trail \"\r\n\"  "
+            "\xEF\xBB\xBF\xEF\xBB\xBFinner\r\n\xEF\xBB\xBFmark\r\n\r\nplain\r\ntr\"ail \r\n\"  "
             "lead\"\r\n\"three, four\"\r\n");
   const auto back = readWordItems(out);
   ASSERT_EQ(back.size(), items.size());

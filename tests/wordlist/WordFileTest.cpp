@@ -61,9 +61,9 @@ TEST(ReadWordItems, CommaSplitsALineIntoConsecutiveItems) {
   EXPECT_EQ(bytesOf(readWordItems("a, b,c")), (Words{"a", "b", "c"}));
 }
 
-TEST(ReadWordItems, BlanksAroundAnUnquotedItemAreDropped) {
+TEST(ReadWordItems, LeadingBlanksAreSkippedTrailingOnesKept) {
   EXPECT_EQ(bytesOf(readWordItems("   abandon\r\n\t ability \t\r\nable  ,about")),
-            (Words{"abandon", "ability", "able", "about"}));
+            (Words{"abandon", "ability \t", "able  ", "about"}));
   EXPECT_EQ(bytesOf(readWordItems("two words\r\n")), Words{"two words"});
 }
 

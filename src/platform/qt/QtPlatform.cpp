@@ -33,6 +33,9 @@
 #include "platform/WindowDesign.h"
 #include "platform/qt/KeyCode.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/QtListKeys.h"
+#include "platform/qt/QtMenuEnds.h"
+#include "platform/qt/SecretClipboard.h"
 
 // The resources live in a static library; without this call the linker drops them.
 static void initQuorvelResources() {
@@ -69,6 +72,12 @@ std::string bytes(const QString& text) {
 
 QColor grey() {
   return QColor(design::kBackground[0], design::kBackground[1], design::kBackground[2]);
+}
+
+// What a control is for: its tooltip where it has one, else the purpose the design gives.
+QString accessibleDescription(Control control, std::string_view toolTip) {
+  const QString tip = qs(toolTip).trimmed();
+  return tip.isEmpty() ? qs(design::control(control).purpose) : tip;
 }
 
 }  // namespace
@@ -108,6 +117,7 @@ QtPlatform::QtPlatform() {
   filter_ = std::make_unique<Filter>(
       [this](QObject* watched, QEvent* event) { return filter(watched, event); });
   build();
+  markWidgetCopiesSecret(window_.get());
 }
 
 QtPlatform::~QtPlatform() {
@@ -188,6 +198,7 @@ void QtPlatform::build() {
         // Entries all have one height; this spares measuring two thousand rows per load.
         list->setUniformItemSizes(true);
         list->setPalette(plain);
+        selectByFirstKey(list);
         w = list;
         break;
       }
@@ -228,8 +239,9 @@ void QtPlatform::build() {
     if (d.font != design::FontSize::Default) w->setFont(boldFont(d.font));
     w->setGeometry(pixelRect(d.left, d.top, d.width, d.height));
     w->setToolTip(qs(d.toolTip));
-    w->setAccessibleName(qs(d.accessibleName));
-    w->setAccessibleDescription(qs(d.toolTip).trimmed());
+    // Left unset, a label's or button's name is its text, and follows every change of it.
+    if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
+    w->setAccessibleDescription(accessibleDescription(d.id, d.toolTip));
     w->setVisible(d.visibleAtStart);
     s.widget = w;
   }
@@ -253,6 +265,7 @@ void QtPlatform::buildMenus() {
     QMenu* menu = bar->addMenu(qs(menuDesign.caption));
     // The design opens and closes each drop-down with a separator; Qt would hide those.
     menu->setSeparatorsCollapsible(false);
+    showEndSeparators(menu);
     for (int i = 0; i < menuDesign.count; ++i) {
       const auto& entry = menuDesign.entries[static_cast<std::size_t>(i)];
       if (!entry.item) {
@@ -622,7 +635,7 @@ void QtPlatform::setToolTip(Control control, std::string_view tip) {
   s.toolTip = std::string(tip);
   if (s.widget != nullptr) {
     s.widget->setToolTip(qs(tip));
-    s.widget->setAccessibleDescription(qs(tip).trimmed());
+    s.widget->setAccessibleDescription(accessibleDescription(control, tip));
   }
 }
 
@@ -701,9 +714,11 @@ void QtPlatform::setColumns(Control list, int columns) {
 
 MessageAnswer QtPlatform::messageBox(std::string_view title, std::string_view text,
                                      MessageIcon icon, MessageButtons buttons) {
+  const QMessageBox::Icon shown = icon == MessageIcon::Critical  ? QMessageBox::Critical
+                                  : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                                 : QMessageBox::Question;
   QMessageBox box(
-      icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Question, qs(title),
-      qs(text),
+      shown, qs(title), qs(text),
       buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
       window_->isVisible() ? window_.get() : nullptr);
   box.setTextFormat(Qt::PlainText);
@@ -721,7 +736,7 @@ void QtPlatform::clearClipboard() {
 }
 
 void QtPlatform::setClipboardText(std::string_view text) {
-  QGuiApplication::clipboard()->setText(qs(text));
+  setSecretClipboardText(qs(text));
 }
 
 }  // namespace quorvel

@@ -1,0 +1,19 @@
+// Clipboard text marked as a secret: clipboard managers that keep a history (KDE's, and the
+// others that follow its convention) leave out whatever carries the mark. The text itself
+// pastes as before.
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+namespace quorvel {
+
+// Replaces what the clipboard holds with `text`, marked.
+void setSecretClipboardText(const QString& text);
+
+// From now on, while `context` lives, text the widgets copy on their own (a selection in the
+// copy box, Control+C in a list, the entry box's context menu, the X selection) is marked too.
+void markWidgetCopiesSecret(QObject* context);
+
+}  // namespace quorvel
