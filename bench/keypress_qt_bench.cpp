@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QTest>
 
@@ -22,7 +22,7 @@ struct Window {
   quorvel::SystemRandom random;
   quorvel::Form1 form{platform, files, random, QUORVEL_DATA_DIR};
   QLineEdit* box = nullptr;
-  QListWidget* list = nullptr;
+  QListView* list = nullptr;
 
   Window() {
     platform.setEvents(&form);
@@ -31,7 +31,7 @@ struct Window {
     QApplication::setActiveWindow(platform.window());
     (void)QTest::qWaitForWindowExposed(platform.window());
     box = static_cast<QLineEdit*>(platform.widget(quorvel::Control::Text1));
-    list = static_cast<QListWidget*>(platform.widget(quorvel::Control::List1));
+    list = static_cast<QListView*>(platform.widget(quorvel::Control::List1));
     box->setFocus();
   }
 };
@@ -50,7 +50,7 @@ void keyPress(benchmark::State& state, bool numbers, Qt::Key key, int expected) 
     QTest::keyClick(w.box, key);
     QCoreApplication::processEvents();  // the list's layout and paint
     state.PauseTiming();
-    if (w.list->count() != expected) state.SkipWithError("wrong number of candidates");
+    if (w.list->model()->rowCount() != expected) state.SkipWithError("wrong number of candidates");
     QTest::keyClick(w.box, Qt::Key_Backspace);
     QCoreApplication::processEvents();
     state.ResumeTiming();

@@ -23,11 +23,11 @@ void check(bool ok, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const auto items = quorvel::readWordItems(input);
+  const auto items = quorvel::readWordItems(std::string(input));
 
   std::size_t from = 0;
   for (const auto& item : items) {
-    check(item.bytes.find_first_of("\r\n") == std::string::npos, "line end inside an item");
+    check(item.bytes.find_first_of("\r\n") == std::string_view::npos, "line end inside an item");
     const std::size_t at = input.find(item.bytes, from);
     check(at != std::string_view::npos, "item bytes not found in order");
     from = at + item.bytes.size();

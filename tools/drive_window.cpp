@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,8 +136,8 @@ class Session {
     check(found, "typing \"" + keys + "\" did not offer \"" + entry + "\"");
   }
 
-  const std::string& entry(int index) { return form_.wordListEntries()[index]; }
-  int lastEntry() const { return static_cast<int>(form_.wordListEntries().size()) - 1; }
+  std::string entry(int index) { return ui_.itemAt(Control::WordList, index); }
+  int lastEntry() { return ui_.itemCount(Control::WordList) - 1; }
 
   void toggleMode() { QTest::mouseClick(as<QPushButton>(Control::WordNum), Qt::LeftButton); }
 
@@ -165,16 +165,16 @@ class Session {
   }
 
   void pick() {
-    auto* list = as<QListWidget>(Control::List1);
+    auto* list = as<QListView>(Control::List1);
     for (int i = 0; i < kPicks; ++i) {
       const std::string word = wordOf(entry(1 + (i * 103) % lastEntry()));
       type(word.substr(0, std::min<std::size_t>(word.size(), 2)));
-      const int count = list->count();
+      const int count = list->model()->rowCount();
       if (!check(count > 0, "no candidates to pick from")) continue;
       const int row = i % count;
       const std::string chosen = ui_.itemAt(Control::List1, row);
-      list->scrollToItem(list->item(row));
-      const QPoint at = list->visualItemRect(list->item(row)).center();
+      list->scrollTo(list->model()->index(row, 0));
+      const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
       if (!check(ui_.itemCount(Control::List1) == 0,
                  "clicking \"" + chosen + "\" picked nothing")) {

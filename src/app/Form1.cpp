@@ -106,10 +106,15 @@ void Form1::SelectList(std::string_view language) {
   LoadWordList();
 }
 
+ListRow Form1::MasterRows::row(std::size_t index) const {
+  if (index == 0) return {" ", {}};
+  return {numberText(static_cast<std::int64_t>(index)) + " ", words_.text(index - 1)};
+}
+
 void Form1::LoadWordList() {
   Counter = 0;
   FilePath = InProgramDir(FileName).string();
-  const ReadResult file = files_.readAll(FilePath);
+  ReadResult file = files_.readAll(FilePath);
   if (!file.ok) {
     // Unreadable is as bad as missing: a shortened list shown as whole would give wrong
     // numbers without a word of warning.
@@ -119,28 +124,29 @@ void Form1::LoadWordList() {
     ui_.endProgram(1);
     return;
   }
-  if (FileName.starts_with("Pri")) CheckPrivateList(file.bytes);
-  wordList_ = masterEntries(readWordItems(file.bytes));
-  FoldWords();
-  Counter = static_cast<std::int64_t>(wordList_.size()) - 1;
+  WordItems items = readWordItems(std::move(file.bytes));
+  if (FileName.starts_with("Pri")) CheckPrivateList(items);
+  // The list reads its rows from the items, so it lets go of them before they are replaced.
   ui_.clearList(Control::WordList);
-  ui_.appendItems(Control::WordList, wordList_);
+  words_ = std::move(items);
+  FoldWords();
+  Counter = static_cast<std::int64_t>(words_.size());
+  ui_.appendRows(Control::WordList, masterRows_);
 }
 
 // Warns, before the list is used, of anything that makes its numbers wrong or not private;
 // the list loads all the same, so the user is never locked out of their own file.
-void Form1::CheckPrivateList(std::string_view fileBytes) {
+void Form1::CheckPrivateList(const WordItems& mine) {
   PrivateListFacts facts;
   facts.path = FilePath;
   facts.publicName = "Pub" + FileName.substr(3);
-  const ReadResult publicFile = files_.readAll(InProgramDir(facts.publicName));
+  ReadResult publicFile = files_.readAll(InProgramDir(facts.publicName));
   if (publicFile.ok) {
-    const std::vector<WordItem> mine = readWordItems(fileBytes);
-    const std::vector<WordItem> theirs = readWordItems(publicFile.bytes);
-    const auto itemBytes = [](const std::vector<WordItem>& items) {
+    const WordItems theirs = readWordItems(std::move(publicFile.bytes));
+    const auto itemBytes = [](const WordItems& items) {
       std::vector<std::string_view> views;
       views.reserve(items.size());
-      for (const WordItem& item : items) views.emplace_back(item.bytes);
+      for (const WordItem item : items) views.emplace_back(item.bytes);
       return views;
     };
     facts.items = compareItems(itemBytes(mine), itemBytes(theirs));
@@ -178,7 +184,7 @@ void Form1::Text1KeyPress(int& code) {
 
 void Form1::MatchByNumber() {
   ui_.clearList(Control::List1);
-  ui_.appendItems(Control::List1, scanEntries(wordList_, KeyText, kNumberStart));
+  ui_.appendItems(Control::List1, scanEntries(words_, KeyText, kNumberStart));
 }
 
 void Form1::MatchByWord() {
@@ -186,19 +192,16 @@ void Form1::MatchByWord() {
   const std::vector<std::uint32_t> hits = foldedWords_.find(KeyText);
   std::vector<std::string> found;
   found.reserve(hits.size());
-  for (const std::uint32_t k : hits) found.push_back(wordList_[k]);
-  ui_.appendItems(Control::List1, found);
+  for (const std::uint32_t k : hits) found.push_back(masterEntry(words_, k));
+  ui_.appendItems(Control::List1, std::move(found));
 }
 
 // Once per load, so that a key press compares ready accent-free forms. Only the words the
 // scan may list are folded.
 void Form1::FoldWords() {
   foldedWords_.clear();
-  const std::size_t last = std::min(wordList_.size() - 1, kLastScannedEntry);
-  for (std::size_t k = 1; k <= last; ++k) {
-    const std::string_view entry = wordList_[k];
-    foldedWords_.add(entry.substr(std::min(kWordStart, entry.size())));
-  }
+  const std::size_t last = std::min(words_.size(), kLastScannedEntry);
+  for (std::size_t k = 1; k <= last; ++k) foldedWords_.add(words_.text(k - 1));
 }
 
 void Form1::WordNumClick() {
@@ -295,9 +298,9 @@ void Form1::FailCreation(const std::string& reason) {
 
 void Form1::CountWords() {
   WordCount = 0;
-  const ReadResult source = files_.readAll(FilePath);
+  ReadResult source = files_.readAll(FilePath);
   if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
-  WordCount = static_cast<std::int64_t>(readWordItems(source.bytes).size());
+  WordCount = static_cast<std::int64_t>(readWordItems(std::move(source.bytes)).size());
 }
 
 void Form1::MakeRandomOrder() {
@@ -316,14 +319,14 @@ void Form1::MakeRandomOrder() {
   std::vector<std::string> positions;
   positions.reserve(order.size());
   for (const std::int64_t position : order) positions.push_back(std::to_string(position));
-  ui_.appendItems(Control::lstRand, positions);
+  ui_.appendItems(Control::lstRand, std::move(positions));
 }
 
 void Form1::WritePrivateList() {
   PrivatePath = InProgramDir(FileName).string();
-  const ReadResult source = files_.readAll(FilePath);
+  ReadResult source = files_.readAll(FilePath);
   if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
-  const std::vector<WordItem> items = readWordItems(source.bytes);
+  const WordItems items = readWordItems(std::move(source.bytes));
   if (static_cast<std::int64_t>(items.size()) != WordCount) {
     return FailCreation(FilePath + " changed while the private list was made");
   }

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
+#include "wordlist/WordFile.h"
 
 namespace quorvel {
 
@@ -45,9 +46,6 @@ class Form1 : public WindowEvents {
   std::int64_t PickCount = 0;
   std::int64_t Declined = 0;
 
-  // The master list as loaded, entry 0 included; the scans read it rather than the widget.
-  const std::vector<std::string>& wordListEntries() const { return wordList_; }
-
  private:
   void SelectList(std::string_view language);
   void Text1KeyPress(int& code);
@@ -61,15 +59,28 @@ class Form1 : public WindowEvents {
   void ClosingMovement();
   void PutOnClipboard(const std::string& text);
   void FailCreation(const std::string& reason);
-  void CheckPrivateList(std::string_view fileBytes);
+  void CheckPrivateList(const WordItems& mine);
   std::filesystem::path InProgramDir(std::string_view name) const;
 
   Platform& ui_;
   FileSystem& files_;
   RandomSource& random_;
   std::filesystem::path programDir_;
-  std::vector<std::string> wordList_;
-  FoldedWords foldedWords_;  // the accent-free words of wordList_ the word scan compares
+
+  // The master list: the items of the file loaded last, which the scans read, shown through
+  // rows that put each entry together only when the list draws it.
+  class MasterRows : public ListRows {
+   public:
+    explicit MasterRows(const WordItems& words) : words_(words) {}
+    std::size_t rowCount() const override { return words_.size() + 1; }
+    ListRow row(std::size_t index) const override;
+
+   private:
+    const WordItems& words_;
+  };
+  WordItems words_;
+  MasterRows masterRows_{words_};
+  FoldedWords foldedWords_;  // the accent-free words of words_ the word scan compares
   bool ended_ = false;
   bool creationFailed_ = false;
   std::string failureMessage_;

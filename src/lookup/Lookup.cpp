@@ -22,31 +22,40 @@ int acceptedKey(int code, InputMode mode) {
   return (code >= 'a' && code <= 'z') || latin ? code : 0;
 }
 
-std::vector<std::string> scanEntries(const std::vector<std::string>& entries,
-                                     std::string_view prefix, std::size_t start) {
+std::vector<std::string> scanEntries(const WordItems& words, std::string_view prefix,
+                                     std::size_t start) {
   std::vector<std::string> found;
   // A rejected key ends the prefix with the character of code 0; it must list nothing even
   // when a word file smuggled a NUL byte into some word.
   if (prefix.empty() || prefix.find('\0') != std::string_view::npos) return found;
-  const std::size_t last = std::min(entries.size() - (entries.empty() ? 0 : 1), kLastScannedEntry);
+  const std::size_t last = std::min(words.size(), kLastScannedEntry);
   // Entries and prefix are UTF-8; comparing bytes equals comparing characters, because no
-  // character's encoding is a prefix of another's. The first byte alone rules out most
-  // entries, so the full comparison runs only for those that may match.
-  const std::size_t need = start + prefix.size();
-  const char first = prefix.front();
-  const auto matches = [&](const std::string& entry) {
-    return entry.size() >= need && entry[start] == first &&
-           std::char_traits<char>::compare(entry.data() + start, prefix.data(), prefix.size()) == 0;
+  // character's encoding is a prefix of another's. An entry is compared in place, as its
+  // head (number text and space) followed by its word: the scanned entries all have
+  // four-digit numbers, so the head is five bytes, counted up from one entry to the next.
+  static_assert(kLastScannedEntry < 10000);
+  char head[5] = {'0', '0', '0', '0', ' '};
+  constexpr std::size_t kHead = sizeof(head);
+  const auto countUp = [&head] {
+    for (int digit = 3; digit >= 0 && ++head[digit] > '9'; --digit) head[digit] = '0';
+  };
+  const auto matches = [&](std::string_view word) {
+    if (start + prefix.size() > kHead + word.size()) return false;
+    if (start >= kHead) return word.substr(start - kHead).starts_with(prefix);
+    const std::size_t inHead = std::min(kHead - start, prefix.size());
+    return std::string_view(head + start, inHead) == prefix.substr(0, inHead) &&
+           word.starts_with(prefix.substr(inHead));
   };
   // Matches are marked first, so the result is allocated once: a first digit lists a
   // thousand entries.
   std::vector<std::uint32_t> hits;
   hits.reserve(last);
   for (std::size_t i = 1; i <= last; ++i) {
-    if (matches(entries[i])) hits.push_back(static_cast<std::uint32_t>(i));
+    countUp();
+    if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
   }
   found.reserve(hits.size());
-  for (const std::uint32_t i : hits) found.push_back(entries[i]);
+  for (const std::uint32_t i : hits) found.push_back(masterEntry(words, i));
   return found;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "wordlist/WordFile.h"
+
 namespace quorvel {
 
 // The input mode lives in the caption of the mode button.
@@ -36,9 +38,9 @@ int lowercaseKey(int code);
 // beyond ASCII, in number input 0-9), else 0.
 int acceptedKey(int code, InputMode mode);
 
-// The entries among 1..2049 (or the last) whose part from `start` begins with `prefix`, in
-// entry order. Entry 0 is never examined.
-std::vector<std::string> scanEntries(const std::vector<std::string>& entries,
-                                     std::string_view prefix, std::size_t start);
+// The master entries (see masterEntry) among 1..2049 (or the last) whose part from `start`
+// begins with `prefix`, in entry order. Entry 0 is never examined.
+std::vector<std::string> scanEntries(const WordItems& words, std::string_view prefix,
+                                     std::size_t start);
 
 }  // namespace quorvel

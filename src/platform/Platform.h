@@ -3,6 +3,7 @@
 // the Qt widgets implement Platform, tests use an in-memory fake.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,21 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // The window's outer edges, in twips, as the closing movement reads and sets them.
 enum class Edge { Top, Left, Width, Height };
+
+// Rows that a list box shows without holding copies of them: it asks for a row when it
+// draws it. A row is a short head made for the asking (a number text, say) followed by a
+// tail that lies in the owner's storage.
+struct ListRow {
+  std::string head;
+  std::string_view tail;
+};
+
+class ListRows {
+ public:
+  virtual ~ListRows() = default;
+  virtual std::size_t rowCount() const = 0;
+  virtual ListRow row(std::size_t index) const = 0;
+};
 
 // What the toolkit delivers to the window. Form1 implements it.
 class WindowEvents {
@@ -86,8 +102,12 @@ class Platform {
   // --- list boxes (never sorted) ---
   virtual void clearList(Control list) = 0;
   virtual void appendItem(Control list, std::string_view item) = 0;
-  // Appends many items in one batch, so a long list costs one layout, not one per item.
-  virtual void appendItems(Control list, const std::vector<std::string>& items) = 0;
+  // Appends many items in one batch, so a long list costs one layout, not one per item. The
+  // list keeps them as its own.
+  virtual void appendItems(Control list, std::vector<std::string> items) = 0;
+  // Appends `rows` in one batch without copying them: the list reads them while it shows
+  // them, so they must stay as they are, and alive, until the list is next cleared.
+  virtual void appendRows(Control list, const ListRows& rows) = 0;
   virtual std::string itemAt(Control list, int index) = 0;
   virtual int itemCount(Control list) = 0;
   virtual std::string selectedText(Control list) = 0;

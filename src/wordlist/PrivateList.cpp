@@ -81,7 +81,7 @@ bool needsQuotes(std::string_view item) {
   return item.find(',') != std::string_view::npos || (!item.empty() && blank(item.front()));
 }
 
-bool privateFileBytes(const std::vector<WordItem>& items, const std::vector<std::int64_t>& order,
+bool privateFileBytes(const WordItems& items, const std::vector<std::int64_t>& order,
                       std::string& out) {
   const std::size_t n = items.size();
   if (order.size() != n) return false;
@@ -92,14 +92,14 @@ bool privateFileBytes(const std::vector<WordItem>& items, const std::vector<std:
     const auto p = static_cast<std::size_t>(position);
     if (seen[p]) return false;
     seen[p] = 1;
-    const std::string& item = items[p - 1].bytes;
-    if (needsQuotes(item) && item.find('"') != std::string::npos) return false;
+    const std::string_view item = items.bytes(p - 1);
+    if (needsQuotes(item) && item.find('"') != std::string_view::npos) return false;
     total += item.size() + 4;
   }
   std::string bytes;
   bytes.reserve(total);
   for (const std::int64_t position : order) {
-    const std::string& item = items[static_cast<std::size_t>(position) - 1].bytes;
+    const std::string_view item = items.bytes(static_cast<std::size_t>(position) - 1);
     // Written bare, such an item would read back as two items or lose blanks, and every
     // number after it would shift; quoted it reads back exactly as it came from the source.
     if (needsQuotes(item)) {

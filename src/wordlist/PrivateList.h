@@ -48,7 +48,7 @@ bool needsQuotes(std::string_view item);
 // after each; an item that needsQuotes is written inside double quotes, as its source had it.
 // Returns false (out untouched) unless order is a permutation of 1..items.size() and every
 // item can be written so that it reads back unchanged.
-bool privateFileBytes(const std::vector<WordItem>& items, const std::vector<std::int64_t>& order,
+bool privateFileBytes(const WordItems& items, const std::vector<std::int64_t>& order,
                       std::string& out);
 
 }  // namespace quorvel

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace quorvel {
 
@@ -13,128 +16,88 @@ bool isBlank(char c) {
 bool isLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
+bool endsItem(char c) {
+  return c == ',' || isLineEnd(c);
+}
+bool endsQuote(char c) {
+  return c == '"' || isLineEnd(c);
+}
 
-// Consumes one line end at `pos` (CR LF counts as one).
-std::size_t skipLineEnd(std::string_view in, std::size_t pos) {
-  if (pos < in.size() && in[pos] == '\r') {
-    ++pos;
-    if (pos < in.size() && in[pos] == '\n') ++pos;
-  } else if (pos < in.size() && in[pos] == '\n') {
-    ++pos;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The length of the well-formed UTF-8 sequence that starts at `pos` with a byte of 0x80 or
+// more, or 0 when it is malformed (overlong, surrogate, past U+10FFFF, cut short).
+std::size_t utf8SequenceLength(std::string_view bytes, std::size_t pos) {
+  const auto b0 = static_cast<unsigned char>(bytes[pos]);
+  std::size_t length;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3;
+    if (b0 == 0xE0) low = 0xA0;   // overlong
+    if (b0 == 0xED) high = 0x9F;  // surrogates
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4;
+    if (b0 == 0xF0) low = 0x90;   // overlong
+    if (b0 == 0xF4) high = 0x8F;  // past U+10FFFF
+  } else {
+    return 0;
+  }
+  if (bytes.size() - pos < length) return 0;
+  const auto b1 = static_cast<unsigned char>(bytes[pos + 1]);
+  if (b1 < low || b1 > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    const auto b = static_cast<unsigned char>(bytes[pos + k]);
+    if (b < 0x80 || b > 0xBF) return 0;
+  }
+  return length;
+}
+
+// Moves from `pos` to the first byte that `stops` (always an ASCII byte), checking on the
+// way that the bytes it passes are UTF-8. A multi-byte sequence holds no ASCII byte, so it
+// is passed whole; after the first malformed one the rest is only passed.
+template <typename Stop>
+std::size_t scanTo(std::string_view in, std::size_t pos, Stop stops, bool& utf8) {
+  while (pos < in.size()) {
+    const char c = in[pos];
+    if (static_cast<unsigned char>(c) < 0x80) {
+      if (stops(c)) break;
+      ++pos;
+      continue;
+    }
+    const std::size_t length = utf8 ? utf8SequenceLength(in, pos) : 0;
+    if (length == 0) {
+      utf8 = false;
+      ++pos;
+    } else {
+      pos += length;
+    }
   }
   return pos;
 }
 
-// Consumes the terminator an item stops at: a comma, a line end, or nothing at the end.
+// Consumes the terminator an item stops at: a comma, one line end (CR LF counts as one), or
+// nothing at the end.
 std::size_t skipTerminator(std::string_view in, std::size_t pos) {
   if (pos >= in.size()) return pos;
   if (in[pos] == ',') return pos + 1;
-  return skipLineEnd(in, pos);
-}
-
-std::size_t findTerminator(std::string_view in, std::size_t pos) {
-  while (pos < in.size() && in[pos] != ',' && !isLineEnd(in[pos])) ++pos;
+  if (in[pos] == '\r') {
+    ++pos;
+    if (pos < in.size() && in[pos] == '\n') ++pos;
+  } else if (in[pos] == '\n') {
+    ++pos;
+  }
   return pos;
 }
 
-}  // namespace
-
-// Blank lines (and a comma right before a line end) give empty items rather than being
-// skipped: a private file repeats every item on a line of its own, so an empty item must read
-// back as one, or the copy would lose an entry and every number after it would shift.
-// Leading blanks are skipped, but an unquoted item runs to its comma or line end, trailing
-// blanks included: a word is taken exactly as written, and quotes keep leading blanks too.
-// An opening quote that never closes ends at the line end: no item ever spans lines.
-std::vector<WordItem> readWordItems(std::string_view fileBytes) {
-  const bool utf8 = isValidUtf8(fileBytes);
-  std::string_view in = fileBytes;
-  // A byte-order mark belongs to the file, not to its first word; left in, that word could
-  // never be typed.
-  if (utf8 && in.substr(0, 3) == "\xEF\xBB\xBF") in.remove_prefix(3);
-
-  // Every item but the last ends at one of these bytes, so their count bounds the items and
-  // the list never moves its words while it grows.
-  std::size_t bound = 1;
-  for (std::size_t i = 0; i < in.size(); ++i) {
-    const char c = in[i];
-    bound += c == '\n' || c == ',' || (c == '\r' && (i + 1 == in.size() || in[i + 1] != '\n'));
-  }
-  std::vector<WordItem> items;
-  items.reserve(bound);
-  std::size_t pos = 0;
-  while (pos < in.size()) {
-    while (pos < in.size() && isBlank(in[pos])) ++pos;
-    // Blanks with nothing after them are the end of the file, not an item.
-    if (pos >= in.size()) break;
-
-    std::string_view bytes;
-    if (in[pos] == '"') {
-      const std::size_t start = pos + 1;
-      std::size_t end = start;
-      while (end < in.size() && in[end] != '"' && !isLineEnd(in[end])) ++end;
-      bytes = in.substr(start, end - start);
-      pos = end;
-      if (pos < in.size() && in[pos] == '"') pos = findTerminator(in, pos + 1);
-    } else {
-      const std::size_t start = pos;
-      pos = findTerminator(in, pos);
-      bytes = in.substr(start, pos - start);
-    }
-    pos = skipTerminator(in, pos);
-
-    WordItem item;
-    item.bytes.assign(bytes);
-    item.text = utf8 ? item.bytes : windows1252ToUtf8(bytes);
-    items.push_back(std::move(item));
-  }
-  return items;
-}
-
-bool isValidUtf8(std::string_view bytes) {
-  std::size_t i = 0;
-  const std::size_t n = bytes.size();
-  while (i < n) {
-    const auto b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      length = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      length = 3;
-      if (b0 == 0xE0) low = 0xA0;   // overlong
-      if (b0 == 0xED) high = 0x9F;  // surrogates
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      length = 4;
-      if (b0 == 0xF0) low = 0x90;   // overlong
-      if (b0 == 0xF4) high = 0x8F;  // past U+10FFFF
-    } else {
-      return false;
-    }
-    if (n - i < length) return false;
-    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-    if (b1 < low || b1 > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      const auto b = static_cast<unsigned char>(bytes[i + k]);
-      if (b < 0x80 || b > 0xBF) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
-std::string windows1252ToUtf8(std::string_view bytes) {
+void appendWindows1252(std::string_view bytes, std::string& out) {
   // 0x80..0x9F; the unassigned 0x81, 0x8D, 0x8F, 0x90 and 0x9D stay the C1 controls so that
   // no byte is lost.
   static constexpr std::array<char16_t, 32> kHigh{
       0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
       0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
       0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  std::string out;
-  out.reserve(bytes.size() * 2);
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x80) {
@@ -151,6 +114,81 @@ std::string windows1252ToUtf8(std::string_view bytes) {
       out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
   }
+}
+
+}  // namespace
+
+WordItems::WordItems(std::string fileBytes) : file_(std::move(fileBytes)) {
+  // A Windows-1252 text can take three bytes per byte, and its places must fit 32 bits too.
+  if (file_.size() > std::numeric_limits<std::uint32_t>::max() / 3) {
+    throw std::length_error("word file too large");
+  }
+  // A byte-order mark belongs to the file, not to its first word; left in, that word could
+  // never be typed. Only a UTF-8 file has one, which is known only at the end: a file that
+  // turns out not to be UTF-8 is read again from its first byte.
+  const bool mark = std::string_view(file_).starts_with(kByteOrderMark);
+  bool utf8 = true;
+  parse(mark ? kByteOrderMark.size() : 0, utf8);
+  if (mark && !utf8) {
+    spans_.clear();
+    parse(0, utf8);
+  }
+  if (utf8) return;
+  texts_.reserve(spans_.size());
+  for (const Span span : spans_) {
+    const auto offset = static_cast<std::uint32_t>(decoded_.size());
+    appendWindows1252(view(file_, span), decoded_);
+    texts_.push_back({offset, static_cast<std::uint32_t>(decoded_.size() - offset)});
+  }
+}
+
+// Blank lines (and a comma right before a line end) give empty items rather than being
+// skipped: a private file repeats every item on a line of its own, so an empty item must read
+// back as one, or the copy would lose an entry and every number after it would shift.
+// Leading blanks are skipped, but an unquoted item runs to its comma or line end, trailing
+// blanks included: a word is taken exactly as written, and quotes keep leading blanks too.
+// An opening quote that never closes ends at the line end: no item ever spans lines.
+void WordItems::parse(std::size_t from, bool& utf8) {
+  const std::string_view in = file_;
+  std::size_t pos = from;
+  while (pos < in.size()) {
+    while (pos < in.size() && isBlank(in[pos])) ++pos;
+    // Blanks with nothing after them are the end of the file, not an item.
+    if (pos >= in.size()) break;
+
+    std::size_t start, end;
+    if (in[pos] == '"') {
+      start = pos + 1;
+      end = scanTo(in, start, endsQuote, utf8);
+      pos = end;
+      if (pos < in.size() && in[pos] == '"') pos = scanTo(in, pos + 1, endsItem, utf8);
+    } else {
+      start = pos;
+      pos = scanTo(in, pos, endsItem, utf8);
+      end = pos;
+    }
+    pos = skipTerminator(in, pos);
+    spans_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
+  }
+}
+
+bool isValidUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = utf8SequenceLength(bytes, i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  appendWindows1252(bytes, out);
   return out;
 }
 
@@ -169,14 +207,9 @@ std::string listEntry(std::int64_t position, std::string_view word) {
   return entry;
 }
 
-std::vector<std::string> masterEntries(const std::vector<WordItem>& items) {
-  std::vector<std::string> entries;
-  entries.reserve(items.size() + 1);
-  entries.emplace_back(" ");
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    entries.push_back(listEntry(static_cast<std::int64_t>(k) + 1, items[k].text));
-  }
-  return entries;
+std::string masterEntry(const WordItems& items, std::size_t index) {
+  if (index == 0) return " ";
+  return listEntry(static_cast<std::int64_t>(index), items.text(index - 1));
 }
 
 }  // namespace quorvel

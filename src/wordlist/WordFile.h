@@ -1,6 +1,7 @@
 // Word files: bytes in, items out, and the numbered entries the window shows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,18 +10,78 @@
 namespace quorvel {
 
 // One item of a word file. `bytes` is exactly what the file holds for it (what a private
-// file must repeat); `text` is the same item decoded to UTF-8 for display and lookup.
+// file must repeat); `text` is the same item decoded to UTF-8 for display and lookup. Both
+// point into the WordItems they came from.
 struct WordItem {
-  std::string bytes;
-  std::string text;
+  std::string_view bytes;
+  std::string_view text;
 };
 
-// Reads a word file's bytes item by item: leading blanks skipped; an item ends at a comma
-// or at its line end (CR LF, lone LF or lone CR), which is consumed with it; an item that
-// begins with a double quote runs to the closing quote and is taken without the quotes.
-// A line end after the last item yields no further item. Texts are decoded as UTF-8 when
-// the whole input is valid UTF-8, otherwise as Windows-1252.
-std::vector<WordItem> readWordItems(std::string_view fileBytes);
+// The items of one word file. The file's bytes are kept once and each item is a place in
+// them; only a Windows-1252 file also keeps its items' decoded text.
+class WordItems {
+ public:
+  WordItems() = default;
+  // Reads `fileBytes`, which must be shorter than 4 GiB. See readWordItems for the rules.
+  explicit WordItems(std::string fileBytes);
+  // Moving keeps every view into the items valid: the bytes themselves do not move.
+  WordItems(WordItems&&) noexcept = default;
+  WordItems& operator=(WordItems&&) noexcept = default;
+  WordItems(const WordItems&) = delete;
+  WordItems& operator=(const WordItems&) = delete;
+
+  std::size_t size() const { return spans_.size(); }
+  bool empty() const { return spans_.empty(); }
+  std::string_view bytes(std::size_t index) const { return view(file_, spans_[index]); }
+  std::string_view text(std::size_t index) const {
+    return texts_.empty() ? bytes(index) : view(decoded_, texts_[index]);
+  }
+  WordItem operator[](std::size_t index) const { return {bytes(index), text(index)}; }
+  WordItem front() const { return (*this)[0]; }
+  WordItem back() const { return (*this)[size() - 1]; }
+
+  class Iterator {
+   public:
+    Iterator(const WordItems& items, std::size_t index) : items_(&items), index_(index) {}
+    WordItem operator*() const { return (*items_)[index_]; }
+    Iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    bool operator==(const Iterator& other) const = default;
+
+   private:
+    const WordItems* items_;
+    std::size_t index_;
+  };
+  Iterator begin() const { return {*this, 0}; }
+  Iterator end() const { return {*this, size()}; }
+
+ private:
+  // 32 bits each: a word file is far below 4 GiB, and a million items then cost 8 MB.
+  struct Span {
+    std::uint32_t offset;
+    std::uint32_t size;
+  };
+  static std::string_view view(const std::string& in, Span span) {
+    return std::string_view(in).substr(span.offset, span.size);
+  }
+  void parse(std::size_t from, bool& utf8);
+
+  std::string file_;
+  std::vector<Span> spans_;  // into file_
+  std::string decoded_;      // Windows-1252 files only: the items' text, one after another
+  std::vector<Span> texts_;  // into decoded_, one per item, for Windows-1252 files only
+};
+
+// Reads a word file's bytes item by item, in one pass: leading blanks skipped; an item ends
+// at a comma or at its line end (CR LF, lone LF or lone CR), which is consumed with it; an
+// item that begins with a double quote runs to the closing quote and is taken without the
+// quotes. A line end after the last item yields no further item. Texts are decoded as UTF-8
+// when the whole input is valid UTF-8, otherwise as Windows-1252.
+inline WordItems readWordItems(std::string fileBytes) {
+  return WordItems(std::move(fileBytes));
+}
 
 // True when the whole input is well-formed UTF-8 (no overlongs, surrogates or values past
 // U+10FFFF).
@@ -35,7 +96,8 @@ std::string numberText(std::int64_t position);
 // numberText(position) + " " + word.
 std::string listEntry(std::int64_t position, std::string_view word);
 
-// The master list: entry 0 is a single space, entry k the k-th item.
-std::vector<std::string> masterEntries(const std::vector<WordItem>& items);
+// Entry `index` of the master list over `items`: entry 0 is a single space, entry k the
+// list entry of the k-th item. Built when asked, so the list holds each word only once.
+std::string masterEntry(const WordItems& items, std::size_t index);
 
 }  // namespace quorvel

@@ -12,7 +12,7 @@ class PrivateTest : public Form1Test {
   std::string privateEnglish() const { return path("PriEnglish.txt"); }
   static std::vector<std::string> texts(const std::string& bytes) {
     std::vector<std::string> out;
-    for (const auto& item : readWordItems(bytes)) out.push_back(item.text);
+    for (const auto& item : readWordItems(bytes)) out.emplace_back(item.text);
     return out;
   }
   // Sets up a lookup state and a pick, which no private-list action may disturb.

@@ -165,8 +165,8 @@ TEST_F(Form1RealFs, MadeFileIsCompleteReadOnlyAndSurvivesARestart) {
   EXPECT_EQ(std::count(made.begin(), made.end(), '\n'), 2048);
   EXPECT_EQ(std::count(made.begin(), made.end(), '\r'), 2048);
   std::vector<std::string> lines, words;
-  for (const auto& item : readWordItems(made)) lines.push_back(item.bytes);
-  for (const auto& item : readWordItems(english)) words.push_back(item.bytes);
+  for (const auto& item : readWordItems(made)) lines.emplace_back(item.bytes);
+  for (const auto& item : readWordItems(english)) words.emplace_back(item.bytes);
   ASSERT_EQ(lines.size(), 2048u);
   EXPECT_NE(lines, words);
   auto sortedLines = lines;
@@ -230,7 +230,7 @@ TEST_F(Form1RealFs, EverySizeGivesAReadOnlyPermutationThatIsLoaded) {
     EXPECT_EQ(ui_.text(Control::Label1), "PriEnglish");
     ASSERT_EQ(master().size(), lines.size() + 1);
     if (n > 0) {
-      EXPECT_EQ(master()[1], "0001 " + readWordItems(made)[0].text);
+      EXPECT_EQ(master()[1], "0001 " + std::string(readWordItems(made)[0].text));
       EXPECT_EQ(master().back(), listEntry(n, readWordItems(made).back().text));
     }
     fs::permissions(privateEnglish(), fs::perms::owner_write, fs::perm_options::add);
@@ -359,7 +359,7 @@ namespace {
 TEST_F(Form1RealFs, APrivateListIsCheckedEachTimeItLoads) {
   const std::string english = shippedFile("PubEnglish.txt");
   std::vector<std::string> words;
-  for (const auto& item : readWordItems(english)) words.push_back(item.bytes);
+  for (const auto& item : readWordItems(english)) words.emplace_back(item.bytes);
   std::vector<std::string> reordered(words.rbegin(), words.rend());
   const auto with = [&](const std::function<void(std::vector<std::string>&)>& change) {
     std::vector<std::string> changed = reordered;

@@ -142,9 +142,17 @@ void FakePlatform::appendItem(Control c, std::string_view item) {
   controls_[c].items.emplace_back(item);
 }
 
-void FakePlatform::appendItems(Control c, const std::vector<std::string>& items) {
+void FakePlatform::appendItems(Control c, std::vector<std::string> items) {
   auto& list = controls_[c].items;
   list.insert(list.end(), items.begin(), items.end());
+}
+
+void FakePlatform::appendRows(Control c, const ListRows& rows) {
+  auto& list = controls_[c].items;
+  for (std::size_t i = 0; i < rows.rowCount(); ++i) {
+    const ListRow row = rows.row(i);
+    list.push_back(row.head + std::string(row.tail));
+  }
 }
 
 std::string FakePlatform::itemAt(Control c, int index) {

@@ -86,7 +86,8 @@ class FakePlatform : public Platform {
   void setFocus(Control c) override { focused = static_cast<int>(c); }
   void clearList(Control c) override;
   void appendItem(Control c, std::string_view item) override;
-  void appendItems(Control c, const std::vector<std::string>& items) override;
+  void appendItems(Control c, std::vector<std::string> items) override;
+  void appendRows(Control c, const ListRows& rows) override;
   std::string itemAt(Control c, int index) override;
   int itemCount(Control c) override { return static_cast<int>(controls_[c].items.size()); }
   std::string selectedText(Control c) override;

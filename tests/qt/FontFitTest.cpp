@@ -8,7 +8,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -113,7 +113,7 @@ TEST_F(FontFit, EveryEntryOfEveryWordFileFitsBothLists) {
   const QStringList files = data.entryList({"Pub*.txt"}, QDir::Files, QDir::Name);
   ASSERT_EQ(files.size(), 6);
   for (Control c : {Control::WordList, Control::List1}) {
-    auto* list = as<QListWidget>(c);
+    auto* list = as<QListView>(c);
     const QFontMetrics metrics(list->font());
     // What an item view leaves for the text: the viewport beside the scroll bar, less the
     // style's text margins on both sides.

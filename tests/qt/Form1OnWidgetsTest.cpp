@@ -7,7 +7,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -46,7 +46,7 @@ class WholeWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(platform.window()));
     platform.setFocus(Control::Text1);
     box = static_cast<QLineEdit*>(platform.widget(Control::Text1));
-    candidates = static_cast<QListWidget*>(platform.widget(Control::List1));
+    candidates = static_cast<QListView*>(platform.widget(Control::List1));
   }
   void TearDown() override {
     std::error_code ignored;
@@ -58,12 +58,12 @@ class WholeWindow : public ::testing::Test {
 
   std::vector<std::string> listed() {
     std::vector<std::string> items;
-    for (int i = 0; i < candidates->count(); ++i)
-      items.push_back(candidates->item(i)->text().toStdString());
+    for (int i = 0; i < candidates->model()->rowCount(); ++i)
+      items.push_back(candidates->model()->index(i, 0).data().toString().toStdString());
     return items;
   }
   void pickRow(int row) {
-    const QPoint centre = candidates->visualItemRect(candidates->item(row)).center();
+    const QPoint centre = candidates->visualRect(candidates->model()->index(row, 0)).center();
     QTest::mouseClick(candidates->viewport(), Qt::LeftButton, {}, centre);
   }
   void press(Control button) {
@@ -87,23 +87,23 @@ class WholeWindow : public ::testing::Test {
   SystemRandom random;
   std::unique_ptr<Form1> form;
   QLineEdit* box = nullptr;
-  QListWidget* candidates = nullptr;
+  QListView* candidates = nullptr;
 };
 
 TEST_F(WholeWindow, TypingScansOnCharacterKeysOnly) {
   QTest::keyClicks(box, "Ab");
   EXPECT_EQ(box->text(), "ab");
-  ASSERT_EQ(candidates->count(), 10);
+  ASSERT_EQ(candidates->model()->rowCount(), 10);
   EXPECT_EQ(listed().front(), "0001 abandon");
 
   for (const auto key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_End, Qt::Key_Delete}) {
     QTest::keyClick(box, key);
-    EXPECT_EQ(candidates->count(), 10) << key;  // no character code: no scan
+    EXPECT_EQ(candidates->model()->rowCount(), 10) << key;  // no character code: no scan
   }
   EXPECT_EQ(box->text(), "ab");
 
   QTest::keyClick(box, Qt::Key_Return);
-  EXPECT_EQ(candidates->count(), 0);
+  EXPECT_EQ(candidates->model()->rowCount(), 0);
   EXPECT_EQ(box->text(), "ab");
   QTest::keyClick(box, Qt::Key_S);
   EXPECT_EQ(listed(), (std::vector<std::string>{"0006 absent", "0007 absorb", "0008 abstract",
@@ -112,11 +112,11 @@ TEST_F(WholeWindow, TypingScansOnCharacterKeysOnly) {
   QGuiApplication::clipboard()->setText("zoo");
   QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(box->text(), "abs");
-  EXPECT_EQ(candidates->count(), 0);
+  EXPECT_EQ(candidates->model()->rowCount(), 0);
 
   QTest::keyClick(box, Qt::Key_Backspace);
   EXPECT_EQ(box->text(), "");
-  EXPECT_EQ(candidates->count(), 0);
+  EXPECT_EQ(candidates->model()->rowCount(), 0);
 }
 
 TEST_F(WholeWindow, AccentedLettersFromTheKeyboardListTheirWords) {
@@ -143,13 +143,13 @@ TEST_F(WholeWindow, ThePrefixIsTheOldTextPlusTheKeyWhereverTheCaretIs) {
   QTest::keyClick(box, Qt::Key_B);
   EXPECT_EQ(box->text(), "ba");
   EXPECT_EQ(form->KeyText, "ab");
-  EXPECT_EQ(candidates->count(), 10);
+  EXPECT_EQ(candidates->model()->rowCount(), 10);
 
   box->selectAll();
   QTest::keyClick(box, Qt::Key_Q);  // replaces the selection, scans "baq"
   EXPECT_EQ(box->text(), "q");
   EXPECT_EQ(form->KeyText, "baq");
-  EXPECT_EQ(candidates->count(), 0);
+  EXPECT_EQ(candidates->model()->rowCount(), 0);
 }
 
 TEST_F(WholeWindow, PicksAndExportsReachTheRealClipboardByteForByte) {
@@ -157,12 +157,12 @@ TEST_F(WholeWindow, PicksAndExportsReachTheRealClipboardByteForByte) {
   QTest::keyClicks(box, "0287");
   pickRow(0);
   QTest::keyClicks(box, "1");
-  ASSERT_EQ(candidates->count(), 1000);
+  ASSERT_EQ(candidates->model()->rowCount(), 1000);
   pickRow(3);
   EXPECT_EQ(platform.text(Control::Text3), "0287 cat\r\n1003 later\r\n");
   EXPECT_EQ(platform.text(Control::Label2), "02");
   EXPECT_EQ(box->text(), "");
-  EXPECT_EQ(candidates->count(), 0);
+  EXPECT_EQ(candidates->model()->rowCount(), 0);
   EXPECT_TRUE(box->hasFocus());
 
   press(Control::Command1);

@@ -285,7 +285,7 @@ TEST_F(BadWordFiles, APrivateListOfAnOddFileRepeatsEveryItemsBytes) {
   const std::string made = contents(dir_ / "PriCzech.txt");
   const auto itemBytes = [](const std::string& file) {
     std::vector<std::string> out;
-    for (const auto& item : readWordItems(file)) out.push_back(item.bytes);
+    for (const auto& item : readWordItems(file)) out.emplace_back(item.bytes);
     std::sort(out.begin(), out.end());
     return out;
   };

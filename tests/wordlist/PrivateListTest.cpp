@@ -168,10 +168,10 @@ TEST(ColumnCount, RoundsHalfToEvenAndNeverGoesBelowOne) {
   EXPECT_EQ(columnCount(1e300, 1), INT_MAX);
 }
 
-std::vector<WordItem> mixedItems() {
+WordItems mixedItems() {
   // Windows-1252 bytes, an empty field and a NUL: all must survive the trip.
   static constexpr char kSource[] = "caf\xE9\r\n\x80uro,,na\xEFve\r\nzoo\r\na\0b\r\n";
-  return readWordItems(std::string_view(kSource, sizeof(kSource) - 1));
+  return readWordItems(std::string(kSource, sizeof(kSource) - 1));
 }
 
 TEST(PrivateFileBytes, RejectsAnythingButAPermutation) {

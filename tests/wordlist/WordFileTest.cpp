@@ -14,15 +14,15 @@
 namespace quorvel {
 namespace {
 
-std::vector<std::string> bytesOf(const std::vector<WordItem>& items) {
+std::vector<std::string> bytesOf(const WordItems& items) {
   std::vector<std::string> out;
-  for (const auto& item : items) out.push_back(item.bytes);
+  for (const auto& item : items) out.emplace_back(item.bytes);
   return out;
 }
 
-std::vector<std::string> textsOf(const std::vector<WordItem>& items) {
+std::vector<std::string> textsOf(const WordItems& items) {
   std::vector<std::string> out;
-  for (const auto& item : items) out.push_back(item.text);
+  for (const auto& item : items) out.emplace_back(item.text);
   return out;
 }
 
@@ -155,19 +155,20 @@ TEST(ListEntries, NumberTextIsFourDigitsUpToNineThousandNineHundredNinetyNine) {
 
 TEST(ListEntries, MasterListStartsWithABlankEntryAndShowsDecodedWords) {
   EXPECT_EQ(listEntry(7, "able"), "0007 able");
-  const auto entries = masterEntries(readWordItems("caf\xE9\r\nzoo\r\n"));
-  EXPECT_EQ(entries, (Words{" ", "0001 caf\xC3\xA9", "0002 zoo"}));
-  EXPECT_EQ(masterEntries({}), Words{" "});
+  const auto items = readWordItems("caf\xE9\r\nzoo\r\n");
+  EXPECT_EQ((Words{masterEntry(items, 0), masterEntry(items, 1), masterEntry(items, 2)}),
+            (Words{" ", "0001 caf\xC3\xA9", "0002 zoo"}));
+  EXPECT_EQ(masterEntry(WordItems(), 0), " ");
 }
 
 TEST(ListEntries, LongListsLoadWholePastSixteenBitCounts) {
   std::string input;
   for (int k = 1; k <= 40000; ++k) input += "w" + std::to_string(k) + "\r\n";
-  const auto entries = masterEntries(readWordItems(input));
-  ASSERT_EQ(entries.size(), 40001u);
-  EXPECT_EQ(entries[32767], "32767 w32767");
-  EXPECT_EQ(entries[32768], "32768 w32768");
-  EXPECT_EQ(entries[40000], "40000 w40000");
+  const auto items = readWordItems(input);
+  ASSERT_EQ(items.size(), 40000u);
+  EXPECT_EQ(masterEntry(items, 32767), "32767 w32767");
+  EXPECT_EQ(masterEntry(items, 32768), "32768 w32768");
+  EXPECT_EQ(masterEntry(items, 40000), "40000 w40000");
 }
 
 struct ShippedList {
@@ -193,8 +194,8 @@ TEST_P(ShippedWordFiles, HoldTwoThousandFortyEightDistinctWordsThatRebuildTheFil
   for (const auto& item : items) {
     EXPECT_FALSE(item.bytes.empty());
     EXPECT_EQ(item.text, item.bytes);  // the shipped files are UTF-8
-    distinct.insert(item.bytes);
-    rebuilt += item.bytes + "\r\n";
+    distinct.emplace(item.bytes);
+    rebuilt.append(item.bytes).append("\r\n");
   }
   EXPECT_EQ(distinct.size(), 2048u);
   EXPECT_EQ(rebuilt, bytes);

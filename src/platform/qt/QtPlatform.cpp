@@ -7,11 +7,12 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -141,9 +142,9 @@ QtPlatform::Slot& QtPlatform::slot(Control control) {
   return slots_[static_cast<std::size_t>(control)];
 }
 
-QListWidget* QtPlatform::listWidget(Control list) {
+QListView* QtPlatform::listView(Control list) {
   if (list != Control::WordList && list != Control::List1) return nullptr;
-  return static_cast<QListWidget*>(slot(list).widget);
+  return static_cast<QListView*>(slot(list).widget);
 }
 
 bool QtPlatform::handlersLive() const {
@@ -180,6 +181,7 @@ void QtPlatform::build() {
     s.text = std::string(d.text);
     s.toolTip = std::string(d.toolTip);
     s.visible = d.visibleAtStart;
+    if (d.kind == design::Kind::ListBox) s.rows = std::make_unique<QtListModel>();
     if (d.scratch) continue;
 
     QWidget* w = nullptr;
@@ -192,11 +194,11 @@ void QtPlatform::build() {
         break;
       }
       case design::Kind::ListBox: {
-        auto* list = new QListWidget(central);
-        list->setSortingEnabled(false);
+        auto* list = new QListView(central);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        // Entries all have one height; this spares measuring two thousand rows per load.
+        // Entries all have one height; this spares measuring rows that are never seen.
         list->setUniformItemSizes(true);
+        list->setModel(s.rows.get());
         list->setPalette(plain);
         selectByFirstKey(list);
         w = list;
@@ -246,9 +248,10 @@ void QtPlatform::build() {
     s.widget = w;
   }
 
-  list1_ = listWidget(Control::List1);
+  list1_ = listView(Control::List1);
   list1_->viewport()->installEventFilter(filter_.get());
-  QObject::connect(list1_, &QListWidget::itemSelectionChanged, [this] { listSelectionChanged(); });
+  QObject::connect(list1_->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   [this] { listSelectionChanged(); });
 
   for (std::size_t i = 1; i < design::kTabOrder.size(); ++i) {
     QWidget::setTabOrder(widget(design::kTabOrder[i - 1]), widget(design::kTabOrder[i]));
@@ -339,7 +342,8 @@ bool QtPlatform::filter(QObject* watched, QEvent* event) {
   } else if (list1_ != nullptr && watched == list1_->viewport()) {
     // A press on the entry already selected changes no selection, yet it is a click.
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    if (QListWidgetItem* item = list1_->itemAt(at); item != nullptr && item->isSelected()) {
+    if (const QModelIndex index = list1_->indexAt(at);
+        index.isValid() && list1_->selectionModel()->isSelected(index)) {
       events_->click(Control::List1);
     }
   }
@@ -393,7 +397,7 @@ bool QtPlatform::typeCharacter(int typed, const QKeyEvent* key) {
 
 void QtPlatform::listSelectionChanged() {
   if (listChangesByProgram_ > 0 || !handlersLive()) return;
-  if (list1_->selectedItems().isEmpty()) return;
+  if (!list1_->selectionModel()->hasSelection()) return;
   events_->click(Control::List1);
 }
 
@@ -656,52 +660,50 @@ void QtPlatform::setFocus(Control control) {
 }
 
 void QtPlatform::clearList(Control list) {
-  slot(list).items.clear();
-  if (QListWidget* w = listWidget(list)) {
+  if (QtListModel* rows = slot(list).rows.get()) {
     ++listChangesByProgram_;
-    w->clear();
+    rows->clear();
     --listChangesByProgram_;
   }
 }
 
 void QtPlatform::appendItem(Control list, std::string_view item) {
-  slot(list).items.emplace_back(item);
-  if (QListWidget* w = listWidget(list)) {
+  appendItems(list, {std::string(item)});
+}
+
+void QtPlatform::appendItems(Control list, std::vector<std::string> items) {
+  if (QtListModel* rows = slot(list).rows.get()) {
     ++listChangesByProgram_;
-    w->addItem(qs(item));
+    rows->append(std::move(items));
     --listChangesByProgram_;
   }
 }
 
-void QtPlatform::appendItems(Control list, const std::vector<std::string>& items) {
-  auto& stored = slot(list).items;
-  stored.insert(stored.end(), items.begin(), items.end());
-  if (QListWidget* w = listWidget(list)) {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const auto& item : items) texts.append(qs(item));
+void QtPlatform::appendRows(Control list, const ListRows& shown) {
+  if (QtListModel* rows = slot(list).rows.get()) {
     ++listChangesByProgram_;
-    w->addItems(texts);
+    rows->append(shown);
     --listChangesByProgram_;
   }
 }
 
 std::string QtPlatform::itemAt(Control list, int index) {
-  const auto& items = slot(list).items;
-  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return {};
-  return items[static_cast<std::size_t>(index)];
+  const QtListModel* rows = slot(list).rows.get();
+  if (rows == nullptr || index < 0) return {};
+  return rows->item(static_cast<std::size_t>(index));
 }
 
 int QtPlatform::itemCount(Control list) {
-  return static_cast<int>(slot(list).items.size());
+  const QtListModel* rows = slot(list).rows.get();
+  return rows == nullptr ? 0 : static_cast<int>(rows->count());
 }
 
 std::string QtPlatform::selectedText(Control list) {
-  QListWidget* w = listWidget(list);
-  if (w == nullptr) return {};
-  const auto selected = w->selectedItems();
+  QListView* view = listView(list);
+  if (view == nullptr) return {};
+  const QModelIndexList selected = view->selectionModel()->selectedIndexes();
   if (selected.isEmpty()) return {};
-  return itemAt(list, w->row(selected.front()));
+  return itemAt(list, selected.front().row());
 }
 
 float QtPlatform::listWidth(Control list) {

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/qt/QtListModel.h"
 
 class QEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QMainWindow;
 class QObject;
 class QPlainTextEdit;
@@ -59,7 +60,8 @@ class QtPlatform : public Platform {
 
   void clearList(Control list) override;
   void appendItem(Control list, std::string_view item) override;
-  void appendItems(Control list, const std::vector<std::string>& items) override;
+  void appendItems(Control list, std::vector<std::string> items) override;
+  void appendRows(Control list, const ListRows& rows) override;
   std::string itemAt(Control list, int index) override;
   int itemCount(Control list) override;
   std::string selectedText(Control list) override;
@@ -81,7 +83,7 @@ class QtPlatform : public Platform {
     std::string text;
     std::string toolTip;
     bool visible = false;
-    std::vector<std::string> items;
+    std::unique_ptr<QtListModel> rows;  // list boxes only
     int columns = 1;
   };
 
@@ -89,7 +91,7 @@ class QtPlatform : public Platform {
   class Filter;
 
   Slot& slot(Control control);
-  QListWidget* listWidget(Control list);
+  QListView* listView(Control list);
   bool handlersLive() const;
   void build();
   void buildMenus();
@@ -110,7 +112,7 @@ class QtPlatform : public Platform {
   std::array<Slot, 14> slots_{};
   QLineEdit* text1_ = nullptr;
   QPlainTextEdit* text3_ = nullptr;
-  QListWidget* list1_ = nullptr;
+  QListView* list1_ = nullptr;
   QPointer<QWidget> focusBeforeDisable_;
 
   WindowEvents* events_ = nullptr;
