@@ -6,7 +6,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -120,13 +122,24 @@ ReadResult RealFileSystem::readAll(const std::filesystem::path& path) {
     return result;
   }
 
+  if (static_cast<std::uintmax_t>(info.st_size) > kLargestFile) {
+    result.error = errorText(EFBIG);
+    return result;
+  }
+
   const auto expected = static_cast<std::size_t>(info.st_size);
   std::string bytes;
   // One byte of slack lets a file that grew since fstat show up as a longer read.
   bytes.resize(expected + 1);
   std::size_t total = 0;
   for (;;) {
-    if (total == bytes.size()) bytes.resize(bytes.size() * 2);
+    if (total == bytes.size()) {
+      if (total > kLargestFile) {
+        result.error = errorText(EFBIG);
+        return result;
+      }
+      bytes.resize(std::min(bytes.size() * 2, kLargestFile + 1));
+    }
     const ssize_t got = ::read(fd, bytes.data() + total, bytes.size() - total);
     if (got < 0) {
       if (errno == EINTR) continue;

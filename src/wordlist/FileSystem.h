@@ -2,11 +2,16 @@
 // every one of them fail on purpose.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
+
+// The largest file readAll takes. Word lists of any sensible length lie far below it; a bigger
+// file (a disk image chosen by mistake, say) is refused before it can fill the memory.
+inline constexpr std::size_t kLargestFile = std::size_t{64} << 20;
 
 struct ReadResult {
   bool ok = false;
@@ -30,7 +35,8 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // The whole file, or why not. A directory, a read error midway or a file that changes size
-  // while it is read is a failure, never a silently shortened result.
+  // while it is read is a failure, never a silently shortened result; so is a file larger
+  // than kLargestFile, found out before reading, or as soon as it grows past it while read.
   virtual ReadResult readAll(const std::filesystem::path& path) = 0;
   // True for any existing entry, read-only files included.
   virtual bool exists(const std::filesystem::path& path) = 0;

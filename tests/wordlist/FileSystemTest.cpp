@@ -86,6 +86,15 @@ TEST_F(RealFileSystemTest, TellsAMissingFileFromOneThatCannotBeRead) {
   EXPECT_FALSE(changing.ok);
   EXPECT_FALSE(changing.notFound);
   EXPECT_NE(changing.error.find("changed"), std::string::npos) << changing.error;
+
+  // Too large: refused before anything is read (the file is sparse: nothing is written).
+  const fs::path huge = write("PubSpanish.txt", "");
+  fs::resize_file(huge, kLargestFile);
+  EXPECT_TRUE(files_.readAll(huge).ok);
+  fs::resize_file(huge, kLargestFile + 1);
+  const auto tooLarge = files_.readAll(huge);
+  EXPECT_FALSE(tooLarge.ok);
+  EXPECT_EQ(tooLarge.error, "File too large");
 }
 
 TEST_F(RealFileSystemTest, AFileWithoutReadPermissionIsAnError) {
