@@ -159,21 +159,42 @@ TEST_F(WindowLayout, ScratchControlsStoreExactly) {
   EXPECT_EQ(platform.itemCount(Control::lstRand), 0);
 }
 
-TEST_F(WindowLayout, ListsKeepOrderAndBytes) {
-  platform.appendItems(Control::WordList, {" ", "0002 zebra", "0001 ability"});
-  platform.appendItem(Control::WordList, "0003 caf\xc3\xa9");
-  auto* list = as<QListView>(Control::WordList);
-  ASSERT_EQ(list->model()->rowCount(), 4);
-  EXPECT_EQ(list->model()->index(1, 0).data(), "0002 zebra");
-  EXPECT_EQ(list->model()->index(3, 0).data(), QString::fromUtf8("0003 caf\xc3\xa9"));
-  EXPECT_EQ(platform.itemAt(Control::WordList, 2), "0001 ability");
-  EXPECT_EQ(platform.itemCount(Control::WordList), 4);
-  EXPECT_EQ(platform.selectedText(Control::WordList), "");
-  list->setCurrentIndex(list->model()->index(3, 0));
-  EXPECT_EQ(platform.selectedText(Control::WordList), "0003 caf\xc3\xa9");
-  platform.clearList(Control::WordList);
-  EXPECT_EQ(list->model()->rowCount(), 0);
-  EXPECT_EQ(platform.itemCount(Control::WordList), 0);
+// Rows a list refers to, as it does the master list's: a head made when asked, a kept word.
+struct NumberedRows : ListRows {
+  std::vector<std::string> words;
+  std::size_t rowCount() const override { return words.size(); }
+  ListRow row(std::size_t i) const override { return {std::to_string(i + 1) + " ", words[i]}; }
+};
+
+TEST_F(WindowLayout, ListsKeepOrderAndBytesAndCutOnlyWhatTheyDraw) {
+  // 1000 characters in 1001 bytes are drawn whole; 1001 characters are drawn cut short.
+  NumberedRows kept;
+  kept.words = {"ability", std::string(997, 'y') + "\xc3\xa9"};
+  const std::string longRow = "0004 " + std::string(995, 'x') + "\xc3\xa9";
+  for (Control c : {Control::WordList, Control::List1}) {
+    SCOPED_TRACE(design::control(c).name);
+    platform.appendItems(c, {" ", "0002 zebra"});
+    platform.appendRows(c, kept);
+    platform.appendItem(c, "0003 caf\xc3\xa9");
+    platform.appendItem(c, longRow);
+    auto* list = as<QListView>(c);
+    const auto shown = [list](int row) { return list->model()->index(row, 0).data().toString(); };
+    ASSERT_EQ(list->model()->rowCount(), 6);
+    EXPECT_EQ(shown(1), "0002 zebra");
+    EXPECT_EQ(shown(2), "1 ability");
+    EXPECT_EQ(shown(3), QString::fromUtf8("2 " + kept.words[1]));
+    EXPECT_EQ(shown(4), QString::fromUtf8("0003 caf\xc3\xa9"));
+    EXPECT_EQ(shown(5), QString::fromUtf8(longRow.substr(0, 999)) + QChar(0x2026));
+    EXPECT_EQ(platform.itemAt(c, 2), "1 ability");
+    EXPECT_EQ(platform.itemAt(c, 5), longRow);
+    EXPECT_EQ(platform.itemCount(c), 6);
+    EXPECT_EQ(platform.selectedText(c), "");
+    list->setCurrentIndex(list->model()->index(5, 0));
+    EXPECT_EQ(platform.selectedText(c), longRow);
+    platform.clearList(c);
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(platform.itemCount(c), 0);
+  }
 }
 
 TEST_F(WindowLayout, MenusMatchTheDesign) {
