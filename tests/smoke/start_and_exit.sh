@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Whole-program check of the built binary in a real X server (Xvfb):
-#   1. it comes up with its "Quorvel" window and File > Exit (keyboard) ends it with status 0;
+#   1. it comes up with its "Quorvel" window and File > Exit (keyboard) ends it with status 0,
+#      with the shipped list and with a word file of one 10 MB line, whose row is drawn cut
+#      short and so costs no more than a word;
 #   2. the window manager's close request (WM_DELETE_WINDOW) ends it within a few seconds;
-#   3. without PubEnglish.txt it shows the "Error" box, never maps the main window, and ends
-#      with a non-zero status once the box is answered.
+#   3. without PubEnglish.txt, or with one of 1 GB (sparse: nothing is written), it shows the
+#      "Error" box at once without taking much memory, never maps the main window, and ends
+#      with status 1 once the box is answered.
 # usage: bash start_and_exit.sh path/to/quorvel
 set -euo pipefail
 
@@ -81,25 +84,36 @@ start() {
   pids+=("$pid")
 }
 
+# peak_kib PID: the process's peak memory so far (VmHWM), in KiB.
+peak_kib() {
+  awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
+}
+
 # --- 1. start, then File > Exit from the keyboard ------------------------------------------
-echo "== start, File > Exit"
-start "$bin"
-win=$(find_window Quorvel 30) || fail "no mapped \"Quorvel\" window within 30 s"
-sleep 0.5
-running "$pid" || fail "the program ended by itself after showing its window"
-# Keys go through XTEST to the focused window, as a user's would. The key that ends the
-# program can make xdotool complain about a vanished window, hence "|| true".
-xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
-watch_moves "$win"
-xdotool key alt+f || true
-sleep 0.5 # let the menu open before its item's key arrives
-xdotool key e || true
-t0=$SECONDS
-wait_exit "$pid" 5
-count_moves
-((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
-((moves == 0)) || fail "File > Exit moved or resized the window ($moves changes) before ending"
-echo "   ended with status 0 in about $((SECONDS - t0)) s"
+mkdir "$tmp/long"
+cp "$bin" "$tmp/long/quorvel"
+head -c 10000000 /dev/zero | tr '\0' a >"$tmp/long/PubEnglish.txt"
+for app in "$bin" "$tmp/long/quorvel"; do
+  echo "== start, File > Exit, with $(stat -c %s "$(dirname "$app")/PubEnglish.txt") bytes of words"
+  start "$app"
+  win=$(find_window Quorvel 30) || fail "no mapped \"Quorvel\" window within 30 s"
+  sleep 0.5
+  running "$pid" || fail "the program ended by itself after showing its window"
+  [[ -n "${normal_kib:-}" ]] || normal_kib=$(peak_kib "$pid")
+  # Keys go through XTEST to the focused window, as a user's would. The key that ends the
+  # program can make xdotool complain about a vanished window, hence "|| true".
+  xdotool windowfocus --sync "$win" || fail "cannot focus the \"Quorvel\" window"
+  watch_moves "$win"
+  xdotool key alt+f || true
+  sleep 0.5 # let the menu open before its item's key arrives
+  xdotool key e || true
+  t0=$SECONDS
+  wait_exit "$pid" 5
+  count_moves
+  ((rc == 0)) || fail "File > Exit ended with status $rc, expected 0"
+  ((moves == 0)) || fail "File > Exit moved or resized the window ($moves changes) before ending"
+  echo "   ended with status 0 in about $((SECONDS - t0)) s"
+done
 
 # --- 2. start, then the window manager's close request -------------------------------------
 echo "== start, WM_DELETE_WINDOW"
@@ -117,35 +131,44 @@ count_moves
 ((moves > 0)) || fail "closing the window ended without the closing movement"
 echo "   ended with status 0 in about $((SECONDS - t0)) s after $moves window changes"
 
-# --- 3. missing PubEnglish.txt ---------------------------------------------------------------
-echo "== missing PubEnglish.txt"
+# --- 3. missing or absurdly large PubEnglish.txt ---------------------------------------------
 mkdir "$tmp/app"
 cp "$bin" "$tmp/app/quorvel"
 for f in "$(dirname "$bin")"/Pub*.txt; do
   [[ $(basename "$f") == PubEnglish.txt ]] || cp "$f" "$tmp/app/"
 done
 [[ ! -e "$tmp/app/PubEnglish.txt" ]] || fail "test set-up: PubEnglish.txt still present"
-start "$tmp/app/quorvel"
-app=$pid
-# Watch, for as long as it runs, whether a "Quorvel" window ever gets mapped.
-(
-  while running "$app"; do
-    if xdotool search --onlyvisible --name '^Quorvel$' >/dev/null 2>&1; then
-      : >"$tmp/main-window-mapped"
-    fi
-    sleep 0.05
-  done
-) &
-pids+=("$!")
-watcher=$!
-box=$(find_window Error 30) || fail "no \"Error\" box within 30 s"
-running "$app" || fail "the program ended before the \"Error\" box was answered"
-xdotool windowfocus --sync "$box" || fail "cannot focus the \"Error\" box"
-xdotool key Return || true
-wait_exit "$app" 5
-wait "$watcher" || true
-((rc != 0)) || fail "the program ended with status 0 after a missing word file"
-[[ ! -e "$tmp/main-window-mapped" ]] || fail "the \"Quorvel\" window was mapped despite the missing file"
-echo "   ended with status $rc, main window never mapped"
+for kind in missing 1G; do
+  echo "== PubEnglish.txt $kind"
+  rm -f "$tmp/main-window-mapped"
+  [[ $kind == missing ]] || truncate -s "$kind" "$tmp/app/PubEnglish.txt"
+  started=$(date +%s%N)
+  start "$tmp/app/quorvel"
+  app=$pid
+  # Watch, for as long as it runs, whether a "Quorvel" window ever gets mapped.
+  (
+    while running "$app"; do
+      if xdotool search --onlyvisible --name '^Quorvel$' >/dev/null 2>&1; then
+        : >"$tmp/main-window-mapped"
+      fi
+      sleep 0.05
+    done
+  ) &
+  pids+=("$!")
+  watcher=$!
+  box=$(find_window Error 30) || fail "no \"Error\" box within 30 s"
+  shown_ms=$((($(date +%s%N) - started) / 1000000))
+  running "$app" || fail "the program ended before the \"Error\" box was answered"
+  box_kib=$(peak_kib "$app")
+  ((box_kib < normal_kib + 100 * 1024)) ||
+    fail "the \"Error\" box took $box_kib KiB at its peak, a normal start $normal_kib KiB"
+  xdotool windowfocus --sync "$box" || fail "cannot focus the \"Error\" box"
+  xdotool key Return || true
+  wait_exit "$app" 5
+  wait "$watcher" || true
+  ((rc == 1)) || fail "the program ended with status $rc after an unreadable word file, expected 1"
+  [[ ! -e "$tmp/main-window-mapped" ]] || fail "the \"Quorvel\" window was mapped despite the word file"
+  echo "   box after $shown_ms ms at $box_kib KiB (normal start: $normal_kib KiB), status 1"
+done
 
 echo "smoke: all scenarios passed"
