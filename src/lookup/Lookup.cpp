@@ -39,8 +39,12 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
   const auto countUp = [&head] {
     for (int digit = 3; digit >= 0 && ++head[digit] > '9'; --digit) head[digit] = '0';
   };
+  // The first byte alone rules out most entries, so the full comparison runs only for those
+  // that may match.
   const auto matches = [&](std::string_view word) {
     if (start + prefix.size() > kHead + word.size()) return false;
+    if ((start < kHead ? head[start] : word[start - kHead]) != prefix.front()) return false;
+    if (prefix.size() == 1) return true;
     if (start >= kHead) return word.substr(start - kHead).starts_with(prefix);
     const std::size_t inHead = std::min(kHead - start, prefix.size());
     return std::string_view(head + start, inHead) == prefix.substr(0, inHead) &&
@@ -55,7 +59,15 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
     if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
   }
   found.reserve(hits.size());
-  for (const std::uint32_t i : hits) found.push_back(masterEntry(words, i));
+  for (std::uint32_t i : hits) {
+    // The entry as masterEntry puts it together, without its general number formatting.
+    const std::string_view word = words.text(i - 1);
+    std::string entry(kHead + word.size(), ' ');
+    for (std::size_t digit = 4; digit-- > 0; i /= 10)
+      entry[digit] = static_cast<char>('0' + i % 10);
+    word.copy(entry.data() + kHead, word.size());
+    found.push_back(std::move(entry));
+  }
   return found;
 }
 
