@@ -1,13 +1,30 @@
 // One key press end to end on the real widgets with the shipped English list: the key event
-// into the entry box, the scan, the candidates list filled, and the pending layout and paint.
-// The worst case is a first digit in number input: "1" lists a thousand entries.
+// into the entry box, the scan, the candidates list filled, laid out and painted (events are
+// handled until the list's viewport has been painted whole).
+// The worst case is a first digit in number input: "1" lists a thousand entries. Its floor is
+// a bare QListView with uniform row heights over a QStringListModel, as large as the
+// candidates list and in its font, filled with the same thousand rows, laid out and painted:
+// once with the rows as QStrings made beforehand, once making them from the program's own
+// strings, as a bare list given them would have to. BM_KeyPressAgainstBareList takes the key
+// press and both fills in turn, many times, so all three meet the same load of the machine,
+// and prints the ratios of their medians at the end.
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
+#include <QPaintEvent>
+#include <QStringListModel>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Form1.h"
 #include "platform/qt/QtPlatform.h"
@@ -16,6 +33,31 @@
 
 namespace {
 
+// Handles pending events until a list has been painted whole: its layout waits for a timer,
+// so one round of events can end before the list is drawn.
+class Drawn : public QObject {
+ public:
+  explicit Drawn(QListView* list) : viewport_(list->viewport()) {
+    viewport_->installEventFilter(this);
+  }
+  void wait() {
+    for (const int before = paints_; paints_ == before;) QCoreApplication::processEvents();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint &&
+        static_cast<QPaintEvent*>(event)->rect() == viewport_->rect()) {
+      ++paints_;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* viewport_;
+  int paints_ = 0;
+};
+
 struct Window {
   quorvel::QtPlatform platform;
   quorvel::RealFileSystem files;
@@ -23,6 +65,7 @@ struct Window {
   quorvel::Form1 form{platform, files, random, QUORVEL_DATA_DIR};
   QLineEdit* box = nullptr;
   QListView* list = nullptr;
+  std::unique_ptr<Drawn> drawn;
 
   Window() {
     platform.setEvents(&form);
@@ -32,13 +75,17 @@ struct Window {
     (void)QTest::qWaitForWindowExposed(platform.window());
     box = static_cast<QLineEdit*>(platform.widget(quorvel::Control::Text1));
     list = static_cast<QListView*>(platform.widget(quorvel::Control::List1));
+    drawn = std::make_unique<Drawn>(list);
     box->setFocus();
   }
 };
 
+// Made on first use and gone before the application object is.
+std::unique_ptr<Window> theWindow;
+
 Window& window() {
-  static Window w;
-  return w;
+  if (!theWindow) theWindow = std::make_unique<Window>();
+  return *theWindow;
 }
 
 void keyPress(benchmark::State& state, bool numbers, Qt::Key key, int expected) {
@@ -48,11 +95,11 @@ void keyPress(benchmark::State& state, bool numbers, Qt::Key key, int expected) 
   }
   for (auto _ : state) {
     QTest::keyClick(w.box, key);
-    QCoreApplication::processEvents();  // the list's layout and paint
+    w.drawn->wait();
     state.PauseTiming();
     if (w.list->model()->rowCount() != expected) state.SkipWithError("wrong number of candidates");
     QTest::keyClick(w.box, Qt::Key_Backspace);
-    QCoreApplication::processEvents();
+    w.drawn->wait();
     state.ResumeTiming();
   }
 }
@@ -67,13 +114,120 @@ void BM_KeyPressFirstLetter(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyPressFirstLetter)->Unit(benchmark::kMicrosecond);
 
+struct BareList {
+  QStringListModel model;
+  QListView view;
+  std::vector<std::string> entries;
+  QStringList rows;
+  std::unique_ptr<Drawn> drawn;
+
+  explicit BareList(Window& w) {
+    // The rows the program lists for "1", read back from its candidates list.
+    QTest::keyClick(w.box, Qt::Key_1);
+    for (int i = 0; i < w.platform.itemCount(quorvel::Control::List1); ++i) {
+      entries.push_back(w.platform.itemAt(quorvel::Control::List1, i));
+      rows.append(QString::fromStdString(entries.back()));
+    }
+    QTest::keyClick(w.box, Qt::Key_Backspace);
+    w.drawn->wait();
+    view.setUniformItemSizes(true);
+    view.setModel(&model);
+    view.setFont(w.list->font());
+    view.resize(w.list->size());
+    view.show();
+    (void)QTest::qWaitForWindowExposed(&view);
+    drawn = std::make_unique<Drawn>(&view);
+  }
+  void fill(const QStringList& shown) {
+    model.setStringList(shown);
+    drawn->wait();
+  }
+};
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void BM_KeyPressAgainstBareList(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  Window& w = window();
+  if (w.platform.text(quorvel::Control::WordNum) != "Numbers") {
+    w.form.click(quorvel::Control::WordNum);
+  }
+  BareList bare(w);
+  std::vector<double> key, readyMade, fromStrings;  // microseconds
+  const auto timed = [](std::vector<double>& into, const auto& action) {
+    const Clock::time_point start = Clock::now();
+    action();
+    into.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  };
+  for (auto _ : state) {
+    timed(key, [&] {
+      QTest::keyClick(w.box, Qt::Key_1);
+      w.drawn->wait();
+    });
+    if (w.list->model()->rowCount() != 1000) state.SkipWithError("wrong number of candidates");
+    QTest::keyClick(w.box, Qt::Key_Backspace);
+    w.drawn->wait();
+
+    timed(readyMade, [&] { bare.fill(bare.rows); });
+    bare.fill({});
+
+    timed(fromStrings, [&] {
+      QStringList rows;
+      rows.reserve(static_cast<qsizetype>(bare.entries.size()));
+      for (const std::string& entry : bare.entries) rows.append(QString::fromStdString(entry));
+      bare.fill(rows);
+    });
+    bare.fill({});
+  }
+  state.counters["key_us"] = median(key);
+  state.counters["bare_us"] = median(readyMade);
+  state.counters["bare_from_strings_us"] = median(fromStrings);
+}
+BENCHMARK(BM_KeyPressAgainstBareList)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// Shows the results as usual, then the key press set against its floor.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_name.function_name == "BM_KeyPressAgainstBareList") pairs.push_back(run.counters);
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    for (const auto& counters : pairs) {
+      const double key = counters.at("key_us");
+      for (const auto& [name, how] :
+           {std::pair{"bare_us", "given the same rows ready made"},
+            std::pair{"bare_from_strings_us", "making the same rows from strings"}}) {
+        const double floor = counters.at(name);
+        std::printf(
+            "key press \"1\" (1000 candidates) / bare QListView %s, medians: "
+            "%.0f us / %.0f us = %.2fx (goal: at most 1.10x)\n",
+            how, key, floor, key / floor);
+      }
+    }
+  }
+
+ private:
+  std::vector<benchmark::UserCounters> pairs;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  theWindow.reset();
   return 0;
 }

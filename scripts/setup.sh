@@ -17,6 +17,8 @@ packages=(
   # the accessibility bus and a screen-reader client on a private session bus (not dbus-x11:
   # with it, Qt would start a session bus of its own and write below the home folder)
   at-spi2-core dbus python3-pyatspi
+  # the start-up benchmark's stopwatch watches for the window through Xlib
+  libx11-dev
   # desktop entry and AppStream metadata checks, and the archive's checks
   desktop-file-utils appstream binutils
   # fuzzing and memory checks
