@@ -64,7 +64,7 @@ class WordItems {
     std::uint32_t size;
   };
   static std::string_view view(const std::string& in, Span span) {
-    return std::string_view(in).substr(span.offset, span.size);
+    return {in.data() + span.offset, span.size};
   }
   void parse(std::size_t from, bool& utf8);
 
