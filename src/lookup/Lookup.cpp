@@ -59,15 +59,7 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
     if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
   }
   found.reserve(hits.size());
-  for (std::uint32_t i : hits) {
-    // The entry as masterEntry puts it together, without its general number formatting.
-    const std::string_view word = words.text(i - 1);
-    std::string entry(kHead + word.size(), ' ');
-    for (std::size_t digit = 4; digit-- > 0; i /= 10)
-      entry[digit] = static_cast<char>('0' + i % 10);
-    word.copy(entry.data() + kHead, word.size());
-    found.push_back(std::move(entry));
-  }
+  for (const std::uint32_t i : hits) found.push_back(masterEntry(words, i));
   return found;
 }
 
