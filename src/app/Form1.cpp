@@ -37,6 +37,10 @@ Form1::Form1(Platform& ui, FileSystem& files, RandomSource& random,
              std::filesystem::path programDir)
     : ui_(ui), files_(files), random_(random), programDir_(std::move(programDir)) {}
 
+Form1::~Form1() {
+  ui_.clearList(Control::WordList);
+}
+
 std::filesystem::path Form1::InProgramDir(std::string_view name) const {
   return programDir_ / std::filesystem::path(name);
 }

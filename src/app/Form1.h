@@ -19,6 +19,10 @@ namespace quorvel {
 class Form1 : public WindowEvents {
  public:
   Form1(Platform& ui, FileSystem& files, RandomSource& random, std::filesystem::path programDir);
+  // The master list shows rows that live here; the window may outlive the form.
+  ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
 
   // --- events ---
   void formLoad() override;

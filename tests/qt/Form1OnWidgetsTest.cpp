@@ -49,6 +49,9 @@ class WholeWindow : public ::testing::Test {
     candidates = static_cast<QListView*>(platform.widget(Control::List1));
   }
   void TearDown() override {
+    // The master list's rows go with the form; the window must not go on showing them.
+    form.reset();
+    EXPECT_EQ(platform.itemCount(Control::WordList), 0);
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(dir, ignored)) {
       fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
