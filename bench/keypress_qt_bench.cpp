@@ -224,6 +224,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  QApplication::setStyle(QStringLiteral("Fusion"));  // as the program draws
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

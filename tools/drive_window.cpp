@@ -277,6 +277,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
 
   QApplication app(argc, argv);
+  // As the program sets up the process.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setQuitOnLastWindowClosed(false);
   quorvel::QtPlatform ui;
   quorvel::RealFileSystem files;
   quorvel::SystemRandom random;

@@ -7,6 +7,11 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Fusion honours palettes, so the light grey faces look the same on every desktop.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  // The program ends only through endProgram, which sets the exit status itself.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setWindowIcon(quorvel::programIcon());
   // Lets a Wayland or X11 desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
   quorvel::QtPlatform ui;

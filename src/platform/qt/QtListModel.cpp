@@ -5,13 +5,11 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/qt/QtUnits.h"
+
 namespace quorvel {
 
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The row's text, or its first characters and an ellipsis when it has more than `longest`.
 // Only the bytes up to the cut are looked at, so a row of any length costs the same.

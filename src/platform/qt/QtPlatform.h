@@ -1,25 +1,21 @@
-// The window on Qt Widgets. Controls are placed absolutely from the window design; the three
-// scratch controls are plain storage, so they can never come into view.
+// The window on Qt Widgets, behind the Platform interface. This class starts the program,
+// runs its event loop and ends it; everything else it hands to the part that does that job:
+// QtWindow builds the window, QtInput routes what the user does, QtContents keeps what the
+// program puts into the controls, QtGeometry places and measures, QtDialogs and QtClipboard.
+// The process-wide set-up (style, icon, quitting) is the caller's, before construction.
 #pragma once
 
-#include <QPointer>
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/qt/QtListModel.h"
+#include "platform/qt/QtContents.h"
+#include "platform/qt/QtGeometry.h"
+#include "platform/qt/QtInput.h"
+#include "platform/qt/QtWindow.h"
 
-class QEvent;
-class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QListView;
-class QMainWindow;
-class QObject;
-class QPlainTextEdit;
-class QWidget;
+class QCloseEvent;
 
 namespace quorvel {
 
@@ -31,42 +27,57 @@ class QtPlatform : public Platform {
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
 
-  void setEvents(WindowEvents* events);
+  void setEvents(WindowEvents* events) { run_.events = events; }
   // Runs the load handler; unless it ended the program, shows the window centred with the
   // focus in the entry box and runs the event loop. Returns the exit status.
   int run();
 
-  QMainWindow* window();
+  QMainWindow* window() { return window_->main(); }
   // The real widget of a control; nullptr for the scratch controls.
-  QWidget* widget(Control control);
-  bool ended() const { return ended_; }
+  QWidget* widget(Control control) { return window_->widget(control); }
+  bool ended() const { return run_.ended; }
   int exitStatus() const { return exitStatus_; }
 
-  std::optional<float> windowEdge(Edge edge) override;
-  bool setWindowEdge(Edge edge, float twips) override;
-  std::optional<float> screenWidth() override;
-  float textWidth(std::string_view text) override;
+  std::optional<float> windowEdge(Edge edge) override { return geometry_.windowEdge(edge); }
+  bool setWindowEdge(Edge edge, float twips) override {
+    return geometry_.setWindowEdge(edge, twips);
+  }
+  std::optional<float> screenWidth() override { return geometry_.screenWidth(); }
+  float textWidth(std::string_view text) override { return geometry_.textWidth(text); }
   void doEvents() override;
   double monotonicSeconds() override;
   void endProgram(int status) override;
-  void setInputEnabled(bool enabled) override;
+  void setInputEnabled(bool enabled) override { input_.setEnabled(enabled); }
 
-  std::string text(Control control) override;
-  void setText(Control control, std::string_view text) override;
-  void appendText(Control control, std::string_view more) override;
-  void setToolTip(Control control, std::string_view tip) override;
-  void setVisible(Control control, bool visible) override;
-  void setFocus(Control control) override;
+  std::string text(Control control) override { return contents_.text(control); }
+  void setText(Control control, std::string_view text) override {
+    contents_.setText(control, text);
+  }
+  void appendText(Control control, std::string_view more) override {
+    contents_.appendText(control, more);
+  }
+  void setToolTip(Control control, std::string_view tip) override {
+    contents_.setToolTip(control, tip);
+  }
+  void setVisible(Control control, bool visible) override {
+    contents_.setVisible(control, visible);
+  }
+  void setFocus(Control control) override { input_.setFocus(widget(control)); }
 
-  void clearList(Control list) override;
-  void appendItem(Control list, std::string_view item) override;
-  void appendItems(Control list, std::vector<std::string> items) override;
-  void appendRows(Control list, const ListRows& rows) override;
-  std::string itemAt(Control list, int index) override;
-  int itemCount(Control list) override;
-  std::string selectedText(Control list) override;
+  void clearList(Control list) override { contents_.clearList(list); }
+  void appendItem(Control list, std::string_view item) override {
+    contents_.appendItems(list, {std::string(item)});
+  }
+  void appendItems(Control list, std::vector<std::string> items) override {
+    contents_.appendItems(list, std::move(items));
+  }
+  void appendRows(Control list, const ListRows& rows) override { contents_.appendRows(list, rows); }
+  std::string itemAt(Control list, int index) override { return contents_.itemAt(list, index); }
+  int itemCount(Control list) override { return contents_.itemCount(list); }
+  std::string selectedText(Control list) override { return contents_.selectedText(list); }
   float listWidth(Control list) override;
-  void setColumns(Control list, int columns) override;
+  // Columns only matter to the scratch list, which is never shown: nothing to lay out.
+  void setColumns(Control, int) override {}
 
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override;
@@ -75,56 +86,17 @@ class QtPlatform : public Platform {
   void setClipboardText(std::string_view text) override;
 
  private:
-  // What the program last put into a control. Only the entry box is edited by the user, so
-  // for every other control this is the truth, byte for byte (line ends included), whatever
-  // the widget makes of it for display.
-  struct Slot {
-    QWidget* widget = nullptr;
-    std::string text;
-    std::string toolTip;
-    bool visible = false;
-    std::unique_ptr<QtListModel> rows;  // list boxes only
-    int columns = 1;
-  };
+  void closeRequested(QCloseEvent* event);
 
-  class Window;
-  class Filter;
-
-  Slot& slot(Control control);
-  QListView* listView(Control list);
-  bool handlersLive() const;
-  void build();
-  void buildMenus();
-  void centre();
-  bool filter(QObject* watched, QEvent* event);
-  bool entryKey(QEvent* event);
-  bool typeCharacter(int typed, const QKeyEvent* key);
-  void composedText(const QString& committed);
-  void listSelectionChanged();
-  void closeRequested(QEvent* event);
-  void releaseSizeLimits();
-  void restoreFocus();
-  void showText3();
-  void scrollText3ToEnd();
-
-  std::unique_ptr<Window> window_;
-  std::unique_ptr<Filter> filter_;
-  std::array<Slot, 14> slots_{};
-  QLineEdit* text1_ = nullptr;
-  QPlainTextEdit* text3_ = nullptr;
-  QListView* list1_ = nullptr;
-  QPointer<QWidget> focusBeforeDisable_;
-
-  WindowEvents* events_ = nullptr;
-  bool ended_ = false;
+  QtRunState run_;
   int exitStatus_ = 0;
-  bool inputEnabled_ = true;
-  bool closing_ = false;
   bool inEventLoop_ = false;
-  int listChangesByProgram_ = 0;
-  // Outer sizes (pixels) the window system would not shrink below; 0 while unknown.
-  int narrowest_ = 0;
-  int lowest_ = 0;
+  // Made before the parts that drive it and destroyed before them, by the destructor: the
+  // widgets go before what they report to.
+  std::unique_ptr<QtWindow> window_;
+  QtContents contents_;
+  QtInput input_;
+  QtGeometry geometry_;
 };
 
 }  // namespace quorvel

@@ -1,6 +1,6 @@
-// Clipboard text marked as a secret: clipboard managers that keep a history (KDE's, and the
-// others that follow its convention) leave out whatever carries the mark. The text itself
-// pastes as before.
+// The clipboard. Text the program or its widgets put there is marked as a secret, so clipboard
+// managers that keep a history (KDE's, and the others that follow its convention) leave it
+// out; the text itself pastes as before.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,8 @@
 class QObject;
 
 namespace quorvel {
+
+void clearClipboard();
 
 // Replaces what the clipboard holds with `text`, marked.
 void setSecretClipboardText(const QString& text);

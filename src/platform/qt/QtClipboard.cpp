@@ -1,4 +1,4 @@
-#include "platform/qt/SecretClipboard.h"
+#include "platform/qt/QtClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,6 +16,10 @@ QMimeData* markedText(const QString& text) {
 }
 
 }  // namespace
+
+void clearClipboard() {
+  QGuiApplication::clipboard()->clear();
+}
 
 void setSecretClipboardText(const QString& text) {
   QGuiApplication::clipboard()->setMimeData(markedText(text));

@@ -1,0 +1,170 @@
+#include "platform/qt/QtInput.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/WindowDesign.h"
+#include "platform/qt/KeyCode.h"
+#include "platform/qt/QtWindow.h"
+
+namespace quorvel {
+
+QtInput::QtInput(QtWindow& window, QtRunState& run) : window_(window), run_(run) {
+  window_.text1()->installEventFilter(this);
+  window_.text3()->viewport()->installEventFilter(this);
+  window_.list1()->viewport()->installEventFilter(this);
+  QObject::connect(window_.list1()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { listSelectionChanged(); });
+
+  for (const auto& d : design::kControls) {
+    if (d.kind != design::Kind::Button) continue;
+    const Control id = d.id;
+    QObject::connect(static_cast<QPushButton*>(window_.widget(id)), &QPushButton::clicked, this,
+                     [this, id] {
+                       if (run_.handlersLive()) run_.events->click(id);
+                     });
+  }
+  for (const auto& menu : design::kMenus) {
+    for (const auto& entry : menu.entries) {
+      if (!entry.item) continue;
+      const MenuItem item = *entry.item;
+      QObject::connect(window_.action(item), &QAction::triggered, this, [this, item] {
+        if (run_.handlersLive()) run_.events->menuClick(item);
+      });
+    }
+  }
+}
+
+bool QtInput::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != window_.text1()) return mouseButton(watched, event);
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+    return entryKey(event);
+  }
+  if (event->type() == QEvent::InputMethod) {
+    // A dead key or compose sequence (é from ´ and e) comes as committed text, not as a key
+    // press; left to the box it would go in unfiltered and start no scan.
+    composedText(static_cast<QInputMethodEvent*>(event)->commitString());
+    return true;
+  }
+  return false;
+}
+
+bool QtInput::mouseButton(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick) {
+    return false;
+  }
+  QListView* list1 = window_.list1();
+  if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+    // Only the left button picks a candidate; the others would select one unasked.
+    return watched == list1->viewport();
+  }
+  if (type != QEvent::MouseButtonPress || !run_.handlersLive()) return false;
+  if (watched == window_.text3()->viewport()) {
+    // Selecting still works: the press goes on to the box after the handler.
+    run_.events->click(Control::Text3);
+  } else if (watched == list1->viewport()) {
+    // A press on the entry already selected changes no selection, yet it is a click.
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    if (const QModelIndex index = list1->indexAt(at);
+        index.isValid() && list1->selectionModel()->isSelected(index)) {
+      run_.events->click(Control::List1);
+    }
+  }
+  return false;
+}
+
+bool QtInput::entryKey(QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  const std::optional<int> typed = characterCode(key->key(), key->modifiers(), key->text());
+  if (!typed) return false;
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Keep a typed character out of every shortcut: it must come back as a key press.
+    event->accept();
+    return true;
+  }
+  if (!run_.handlersLive()) return true;
+  return typeCharacter(*typed, key);
+}
+
+void QtInput::composedText(const QString& committed) {
+  for (const QChar c : committed) {
+    if (!run_.handlersLive()) return;
+    const int typed = c.unicode();
+    // Whatever composes into a control character is no typing.
+    if (typed >= 32 && typed != 127) typeCharacter(typed, nullptr);
+  }
+}
+
+// Runs the key handler for one typed character and applies the code it leaves. False when the
+// box may go on and handle `key` (null for composed text) itself.
+bool QtInput::typeCharacter(int typed, const QKeyEvent* key) {
+  int code = typed;
+  run_.events->keyPress(Control::Text1, code);
+  if (run_.ended) return true;
+  code &= 0xFFFF;
+  if (code == 0) return true;
+
+  QLineEdit* box = window_.text1();
+  if (code < 32 || code == 127) {
+    // A single-line box has no place for control characters. Letting the box see Control+V
+    // or Control+X would edit it behind the filter's back, so only Backspace gets through.
+    if (code != 8) return true;
+    if (code == typed && key != nullptr) return false;
+    box->backspace();
+    return true;
+  }
+  const QString character(QChar(static_cast<char16_t>(code)));
+  if (code == typed && key != nullptr && key->text() == character) return false;
+  box->insert(character);
+  return true;
+}
+
+void QtInput::listSelectionChanged() {
+  if (!run_.handlersLive()) return;
+  if (!window_.list1()->selectionModel()->hasSelection()) return;
+  run_.events->click(Control::List1);
+}
+
+void QtInput::setEnabled(bool enabled) {
+  QMainWindow* main = window_.main();
+  if (!enabled && run_.inputEnabled) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || focus->window() != main) focus = main->focusWidget();
+    focusBeforeDisable_ = focus;
+  }
+  run_.inputEnabled = enabled;
+  main->menuBar()->setEnabled(enabled);
+  for (Control c : design::kTabOrder) window_.widget(c)->setEnabled(enabled);
+  if (enabled) restoreFocus();
+}
+
+void QtInput::restoreFocus() {
+  // Disabling moved the focus away; give it back to where it was, or to where the program
+  // asked for it meanwhile.
+  if (focusBeforeDisable_ != nullptr && focusBeforeDisable_->isEnabled()) {
+    focusBeforeDisable_->setFocus(Qt::OtherFocusReason);
+  }
+  focusBeforeDisable_ = nullptr;
+}
+
+void QtInput::setFocus(QWidget* widget) {
+  if (widget == nullptr) return;
+  if (!run_.inputEnabled) {
+    focusBeforeDisable_ = widget;
+    return;
+  }
+  widget->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace quorvel
