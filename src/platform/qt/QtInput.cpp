@@ -18,7 +18,7 @@
 
 namespace quorvel {
 
-QtInput::QtInput(QtWindow& window, QtRunState& run) : window_(window), run_(run) {
+QtInput::QtInput(QtWindow& window, QtRunState& state) : window_(window), state_(state) {
   window_.text1()->installEventFilter(this);
   window_.text3()->viewport()->installEventFilter(this);
   window_.list1()->viewport()->installEventFilter(this);
@@ -30,7 +30,7 @@ QtInput::QtInput(QtWindow& window, QtRunState& run) : window_(window), run_(run)
     const Control id = d.id;
     QObject::connect(static_cast<QPushButton*>(window_.widget(id)), &QPushButton::clicked, this,
                      [this, id] {
-                       if (run_.handlersLive()) run_.events->click(id);
+                       if (state_.handlersLive()) state_.events->click(id);
                      });
   }
   for (const auto& menu : design::kMenus) {
@@ -38,7 +38,7 @@ QtInput::QtInput(QtWindow& window, QtRunState& run) : window_(window), run_(run)
       if (!entry.item) continue;
       const MenuItem item = *entry.item;
       QObject::connect(window_.action(item), &QAction::triggered, this, [this, item] {
-        if (run_.handlersLive()) run_.events->menuClick(item);
+        if (state_.handlersLive()) state_.events->menuClick(item);
       });
     }
   }
@@ -69,16 +69,16 @@ bool QtInput::mouseButton(QObject* watched, QEvent* event) {
     // Only the left button picks a candidate; the others would select one unasked.
     return watched == list1->viewport();
   }
-  if (type != QEvent::MouseButtonPress || !run_.handlersLive()) return false;
+  if (type != QEvent::MouseButtonPress || !state_.handlersLive()) return false;
   if (watched == window_.text3()->viewport()) {
     // Selecting still works: the press goes on to the box after the handler.
-    run_.events->click(Control::Text3);
+    state_.events->click(Control::Text3);
   } else if (watched == list1->viewport()) {
     // A press on the entry already selected changes no selection, yet it is a click.
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     if (const QModelIndex index = list1->indexAt(at);
         index.isValid() && list1->selectionModel()->isSelected(index)) {
-      run_.events->click(Control::List1);
+      state_.events->click(Control::List1);
     }
   }
   return false;
@@ -93,13 +93,13 @@ bool QtInput::entryKey(QEvent* event) {
     event->accept();
     return true;
   }
-  if (!run_.handlersLive()) return true;
+  if (!state_.handlersLive()) return true;
   return typeCharacter(*typed, key);
 }
 
 void QtInput::composedText(const QString& committed) {
   for (const QChar c : committed) {
-    if (!run_.handlersLive()) return;
+    if (!state_.handlersLive()) return;
     const int typed = c.unicode();
     // Whatever composes into a control character is no typing.
     if (typed >= 32 && typed != 127) typeCharacter(typed, nullptr);
@@ -110,8 +110,8 @@ void QtInput::composedText(const QString& committed) {
 // box may go on and handle `key` (null for composed text) itself.
 bool QtInput::typeCharacter(int typed, const QKeyEvent* key) {
   int code = typed;
-  run_.events->keyPress(Control::Text1, code);
-  if (run_.ended) return true;
+  state_.events->keyPress(Control::Text1, code);
+  if (state_.ended) return true;
   code &= 0xFFFF;
   if (code == 0) return true;
 
@@ -131,19 +131,19 @@ bool QtInput::typeCharacter(int typed, const QKeyEvent* key) {
 }
 
 void QtInput::listSelectionChanged() {
-  if (!run_.handlersLive()) return;
+  if (!state_.handlersLive()) return;
   if (!window_.list1()->selectionModel()->hasSelection()) return;
-  run_.events->click(Control::List1);
+  state_.events->click(Control::List1);
 }
 
 void QtInput::setEnabled(bool enabled) {
   QMainWindow* main = window_.main();
-  if (!enabled && run_.inputEnabled) {
+  if (!enabled && state_.inputEnabled) {
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr || focus->window() != main) focus = main->focusWidget();
     focusBeforeDisable_ = focus;
   }
-  run_.inputEnabled = enabled;
+  state_.inputEnabled = enabled;
   main->menuBar()->setEnabled(enabled);
   for (Control c : design::kTabOrder) window_.widget(c)->setEnabled(enabled);
   if (enabled) restoreFocus();
@@ -160,7 +160,7 @@ void QtInput::restoreFocus() {
 
 void QtInput::setFocus(QWidget* widget) {
   if (widget == nullptr) return;
-  if (!run_.inputEnabled) {
+  if (!state_.inputEnabled) {
     focusBeforeDisable_ = widget;
     return;
   }

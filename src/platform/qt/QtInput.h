@@ -30,7 +30,7 @@ struct QtRunState {
 class QtInput : public QObject {
  public:
   // Wires the window's controls and menus; both arguments outlive this.
-  QtInput(QtWindow& window, QtRunState& run);
+  QtInput(QtWindow& window, QtRunState& state);
 
   void setEnabled(bool enabled);
   // While input is off, the focus goes there when input is back on.
@@ -48,7 +48,7 @@ class QtInput : public QObject {
   void restoreFocus();
 
   QtWindow& window_;
-  QtRunState& run_;
+  QtRunState& state_;
   QPointer<QWidget> focusBeforeDisable_;
 };
 

@@ -15,7 +15,7 @@ namespace quorvel {
 QtPlatform::QtPlatform()
     : window_(std::make_unique<QtWindow>([this](QCloseEvent* event) { closeRequested(event); })),
       contents_(*window_),
-      input_(*window_, run_),
+      input_(*window_, state_),
       geometry_(*window_->main()) {
   markWidgetCopiesSecret(window_->main());
 }
@@ -25,8 +25,8 @@ QtPlatform::~QtPlatform() {
 }
 
 int QtPlatform::run() {
-  if (run_.events != nullptr && !run_.ended) run_.events->formLoad();
-  if (run_.ended) return exitStatus_;
+  if (state_.events != nullptr && !state_.ended) state_.events->formLoad();
+  if (state_.ended) return exitStatus_;
 
   QMainWindow* main = window_->main();
   geometry_.centre();
@@ -40,25 +40,25 @@ int QtPlatform::run() {
   inEventLoop_ = true;
   const int status = QApplication::exec();
   inEventLoop_ = false;
-  return run_.ended ? exitStatus_ : status;
+  return state_.ended ? exitStatus_ : status;
 }
 
 void QtPlatform::closeRequested(QCloseEvent* event) {
-  if (run_.ended) {
+  if (state_.ended) {
     event->accept();
     return;
   }
   event->ignore();
-  if (run_.closing || !run_.inputEnabled) return;
-  if (run_.events == nullptr) {
+  if (state_.closing || !state_.inputEnabled) return;
+  if (state_.events == nullptr) {
     event->accept();
     return;
   }
-  run_.closing = true;
+  state_.closing = true;
   geometry_.releaseSizeLimits();
-  run_.events->formUnload();
+  state_.events->formUnload();
   // Closing is never cancelled: should the handler return without ending, end here.
-  if (!run_.ended) endProgram(0);
+  if (!state_.ended) endProgram(0);
   event->accept();
 }
 
@@ -72,8 +72,8 @@ double QtPlatform::monotonicSeconds() {
 }
 
 void QtPlatform::endProgram(int status) {
-  if (run_.ended) return;
-  run_.ended = true;
+  if (state_.ended) return;
+  state_.ended = true;
   exitStatus_ = status;
   window_->main()->close();
   // Outside the event loop (the load handler) run() returns the status itself; telling a

@@ -27,7 +27,7 @@ class QtPlatform : public Platform {
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
 
-  void setEvents(WindowEvents* events) { run_.events = events; }
+  void setEvents(WindowEvents* events) { state_.events = events; }
   // Runs the load handler; unless it ended the program, shows the window centred with the
   // focus in the entry box and runs the event loop. Returns the exit status.
   int run();
@@ -35,7 +35,7 @@ class QtPlatform : public Platform {
   QMainWindow* window() { return window_->main(); }
   // The real widget of a control; nullptr for the scratch controls.
   QWidget* widget(Control control) { return window_->widget(control); }
-  bool ended() const { return run_.ended; }
+  bool ended() const { return state_.ended; }
   int exitStatus() const { return exitStatus_; }
 
   std::optional<float> windowEdge(Edge edge) override { return geometry_.windowEdge(edge); }
@@ -88,7 +88,7 @@ class QtPlatform : public Platform {
  private:
   void closeRequested(QCloseEvent* event);
 
-  QtRunState run_;
+  QtRunState state_;
   int exitStatus_ = 0;
   bool inEventLoop_ = false;
   // Made before the parts that drive it and destroyed before them, by the destructor: the

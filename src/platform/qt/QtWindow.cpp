@@ -123,7 +123,7 @@ QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
   for (const auto& d : design::kControls) {
     if (d.kind == design::Kind::ListBox) rows_[index(d.id)] = std::make_unique<QtListModel>();
     if (d.scratch) continue;
-    QWidget* w = buildControl(d.id, central);
+    QWidget* w = buildControl(d, central);
     w->setObjectName(qs(d.name));
     if (d.font != design::FontSize::Default) w->setFont(boldFont(d.font));
     w->setGeometry(pixelRect(d.left, d.top, d.width, d.height));
@@ -145,13 +145,12 @@ QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
 
 QtWindow::~QtWindow() = default;
 
-QWidget* QtWindow::buildControl(Control control, QWidget* parent) {
-  const design::ControlDesign& d = design::control(control);
+QWidget* QtWindow::buildControl(const design::ControlDesign& d, QWidget* parent) {
   switch (d.kind) {
     case design::Kind::Label:
       return makeLabel(d.text, parent);
     case design::Kind::ListBox:
-      return makeList(rows(control), parent);
+      return makeList(rows(d.id), parent);
     case design::Kind::TextBox:
       if (d.multiLine) return text3_ = makeCopyBox(parent);
       return text1_ = makeEntryBox(d.text, parent);

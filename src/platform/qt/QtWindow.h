@@ -59,7 +59,7 @@ class QtWindow {
   static std::size_t index(Control control) { return static_cast<std::size_t>(control); }
 
   void buildMenus();
-  QWidget* buildControl(Control control, QWidget* parent);
+  QWidget* buildControl(const design::ControlDesign& d, QWidget* parent);
 
   // Declared first, so the views that show them go before them.
   std::array<std::unique_ptr<QtListModel>, kControls> rows_{};
