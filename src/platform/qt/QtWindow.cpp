@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -93,8 +95,14 @@ QPushButton* makeButton(std::string_view text, const QPalette& face, QWidget* pa
 QIcon programIcon() {
   initQuorvelResources();
   // Drawn at both sizes, so a screen scaled to 200% gets a sharp icon, not an enlarged one.
-  QIcon icon(QStringLiteral(":/quorvel.png"));
-  icon.addFile(QStringLiteral(":/quorvel-96.png"));
+  // The format is fixed: guessing it makes Qt load every image plugin, which costs start-up
+  // time and memory for two PNG files of our own.
+  QIcon icon;
+  for (const char* name : {":/quorvel.png", ":/quorvel-96.png"}) {
+    QImageReader reader(QString::fromLatin1(name), "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
   return icon;
 }
 
