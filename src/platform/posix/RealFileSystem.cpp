@@ -167,18 +167,23 @@ Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
     }
     return 0;
   };
+  // Fills a newly opened file, flushes it to disk and makes it read-only: 0, else the reason.
+  const auto fillAndSeal = [&](int fd) {
+    reached(CreateStep::Opened);
+    if (const int error = writeAll(fd)) return error;
+    reached(CreateStep::Written);
+    if (::fsync(fd) != 0) return errno;
+    reached(CreateStep::Synced);
+    if (::fchmod(fd, S_IRUSR) != 0) return errno;
+    reached(CreateStep::Sealed);
+    return 0;
+  };
 
   // A file without a name cannot be left behind: whatever ends the program before the link,
   // the kernel frees it with the last descriptor.
   if (const int unnamed = openUnnamed(dir); unnamed >= 0) {
     Descriptor file(unnamed);
-    reached(CreateStep::Opened);
-    if (const int error = writeAll(unnamed)) return osError(error);
-    reached(CreateStep::Written);
-    if (::fsync(unnamed) != 0) return osError(errno);
-    reached(CreateStep::Synced);
-    if (::fchmod(unnamed, S_IRUSR) != 0) return osError(errno);
-    reached(CreateStep::Sealed);
+    if (const int error = fillAndSeal(unnamed)) return osError(error);
     if (const int error = linkUnnamed(unnamed, target)) return osError(error);
     reached(CreateStep::Named);
     syncDirectory(dir);
@@ -204,13 +209,7 @@ Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
     ::unlink(temp);
     return Result<void>(osError(error));
   };
-  reached(CreateStep::Opened);
-  if (const int error = writeAll(fd)) return fail(error);
-  reached(CreateStep::Written);
-  if (::fsync(fd) != 0) return fail(errno);
-  reached(CreateStep::Synced);
-  if (::fchmod(fd, S_IRUSR) != 0) return fail(errno);
-  reached(CreateStep::Sealed);
+  if (const int error = fillAndSeal(fd)) return fail(error);
   if (file.close() != 0) return fail(errno);
 
   if (::link(temp, target.c_str()) == 0) {
