@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
 
 namespace {
 

@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "wordlist/FileSystem.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
 
@@ -113,18 +114,17 @@ void writeByRereading(const fs::path& source, const fs::path& target,
 }
 
 std::string contents(const fs::path& path) {
-  return RealFileSystem().readAll(path).bytes;
+  return RealFileSystem().readAll(path).value();
 }
 
 // Both ways must write the same bytes for the same order, or the comparison means nothing.
 void checkBothWaysAgree(std::int64_t n) {
   RealFileSystem files;
   const fs::path source = sourceFile(n);
-  const auto items = readWordItems(files.readAll(source).bytes);
+  const auto items = readWordItems(files.readAll(source).value());
   SystemRandom random;
-  const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random);
-  std::string bytes;
-  privateFileBytes(items, order, bytes);
+  const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random).value();
+  const std::string bytes = privateFileBytes(items, order).value();
   const fs::path baseline = freshTarget();
   writeByRereading(source, baseline, order);
   if (countByReading(source) != n || contents(baseline) != bytes) {
@@ -140,15 +140,14 @@ void BM_PrivateListSinglePass(benchmark::State& state) {
   RealFileSystem files;
   for (auto _ : state) {
     const fs::path target = freshTarget();
-    const ReadResult read = files.readAll(source);
-    const auto items = readWordItems(read.bytes);
+    const Result<std::string> read = files.readAll(source);
+    const auto items = readWordItems(read ? *read : std::string());
     SystemRandom random;
-    const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random);
-    std::string bytes;
-    privateFileBytes(items, order, bytes);
-    const std::string error = files.createReadOnly(target, bytes);
+    const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random).value();
+    const std::string bytes = privateFileBytes(items, order).value();
+    const Result<void> made = files.createReadOnly(target, bytes);
     state.PauseTiming();
-    if (!read.ok || !error.empty()) state.SkipWithError("file operation failed");
+    if (!read || !made) state.SkipWithError("file operation failed");
     removeReadOnly(target);
     state.ResumeTiming();
   }
@@ -161,7 +160,7 @@ void BM_PrivateListRereading(benchmark::State& state) {
   for (auto _ : state) {
     const fs::path target = freshTarget();
     SystemRandom random;
-    const auto order = makeRandomOrder(countByReading(source), random);
+    const auto order = makeRandomOrder(countByReading(source), random).value();
     writeByRereading(source, target, order);
     state.PauseTiming();
     removeReadOnly(target);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <numeric>
 #include <string_view>
+#include <utility>
 
 #include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
@@ -37,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::int64_t> order(items.size());
   std::iota(order.rbegin(), order.rend(), 1);  // reversed, so positions matter
-  std::string written;
-  check(quorvel::privateFileBytes(items, order, written), "identity order refused");
-  const auto again = quorvel::readWordItems(written);
+  auto written = quorvel::privateFileBytes(items, order);
+  check(written.ok(), "identity order refused");
+  const auto again = quorvel::readWordItems(std::move(written).value());
   check(again.size() == items.size(), "private file has another item count");
   for (std::size_t k = 0; k < items.size(); ++k) {
     check(again[k].bytes == items[order[k] - 1].bytes, "private file changed an item");

@@ -5,10 +5,13 @@
 #                              run each fuzz target for a minute, then all tests again under
 #                              the sanitizers
 #   bash scripts/dev.sh build  install what is missing, build everything
+#
+# The build options live in CMakePresets.json; under CI (CI=true, 1 or yes) the presets turn
+# compiler warnings into errors.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-build_dir=build
+build_dir=build  # the default preset's
 
 usage() {
   echo "usage: bash scripts/dev.sh run|test|build" >&2
@@ -17,19 +20,14 @@ usage() {
 
 configure() {
   bash scripts/setup.sh
-  if [[ -f "$build_dir/CMakeCache.txt" ]]; then
-    # Keep whatever generator the existing tree was made with.
-    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  else
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  fi
+  cmake --preset default
 }
 
 cmd=${1:-}
 case "$cmd" in
   run)
     configure
-    cmake --build "$build_dir" --target quorvel
+    cmake --build --preset default --target quorvel
     if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
       cat <<'MSG'
 No display found (neither DISPLAY nor WAYLAND_DISPLAY is set).
@@ -44,20 +42,17 @@ MSG
     exec "$build_dir/bin/quorvel"
     ;;
   test)
-    configure
-    cmake --build "$build_dir"
-    ctest --test-dir "$build_dir" --output-on-failure --no-tests=error -j2
+    bash scripts/setup.sh
+    cmake --workflow --preset default
     # The fuzz targets keep building, and each holds up for a minute from the seed corpus.
     bash scripts/fuzz.sh 60
     # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer; last, so
     # that the run closes on the test summary.
-    cmake --preset sanitize
-    cmake --build build-sanitize
-    ctest --preset sanitize --no-tests=error -j2
+    cmake --workflow --preset sanitize
     ;;
   build)
     configure
-    cmake --build "$build_dir"
+    cmake --build --preset default
     ;;
   *)
     usage

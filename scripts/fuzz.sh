@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 rm -rf build-fuzz/artifacts
 cmake --preset fuzz >/dev/null
-cmake --build build-fuzz -j2
+cmake --build --preset fuzz -j2
 for target in word_file_fuzz interaction_fuzz; do
   work="build-fuzz/corpus/${target%_fuzz}"
   mkdir -p "$work" build-fuzz/artifacts

@@ -29,9 +29,9 @@
 
 #include "app/Form1.h"
 #include "lookup/Lookup.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <exception>
 #include <utility>
 
 #include "lookup/Accents.h"
@@ -10,6 +9,7 @@
 #include "picks/Picks.h"
 #include "wordlist/Languages.h"
 #include "wordlist/PrivateCheck.h"
+#include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel {
@@ -24,6 +24,10 @@ std::int64_t numericValue(std::string_view text) {
   std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc{} && end == text.data() + text.size() ? value : 0;
+}
+
+Error cannotRead(const std::string& path, const Error& error) {
+  return {error.code, "cannot read " + path + ": " + error.message};
 }
 
 }  // namespace
@@ -118,8 +122,8 @@ ListRow Form1::MasterRows::row(std::size_t index) const {
 void Form1::LoadWordList() {
   Counter = 0;
   FilePath = InProgramDir(FileName).string();
-  ReadResult file = files_.readAll(FilePath);
-  if (!file.ok) {
+  Result<std::string> file = files_.readAll(FilePath);
+  if (!file) {
     // Unreadable is as bad as missing: a shortened list shown as whole would give wrong
     // numbers without a word of warning.
     ui_.messageBox("Error", missingFileMessage(FilePath), MessageIcon::Critical,
@@ -128,7 +132,7 @@ void Form1::LoadWordList() {
     ui_.endProgram(1);
     return;
   }
-  WordItems items = readWordItems(std::move(file.bytes));
+  WordItems items = readWordItems(std::move(file).value());
   if (FileName.starts_with("Pri")) CheckPrivateList(items);
   // The list reads its rows from the items, so it lets go of them before they are replaced.
   ui_.clearList(Control::WordList);
@@ -141,25 +145,27 @@ void Form1::LoadWordList() {
 // Warns, before the list is used, of anything that makes its numbers wrong or not private;
 // the list loads all the same, so the user is never locked out of their own file.
 void Form1::CheckPrivateList(const WordItems& mine) {
-  PrivateListFacts facts;
-  facts.path = FilePath;
-  facts.publicName = "Pub" + FileName.substr(3);
-  ReadResult publicFile = files_.readAll(InProgramDir(facts.publicName));
-  if (publicFile.ok) {
-    const WordItems theirs = readWordItems(std::move(publicFile.bytes));
+  const std::string publicName = "Pub" + FileName.substr(3);
+  const auto compared = [&]() -> Result<ItemComparison> {
+    Result<std::string> publicFile = files_.readAll(InProgramDir(publicName));
+    if (!publicFile) return publicFile.error();
+    const WordItems theirs = readWordItems(std::move(publicFile).value());
     const auto itemBytes = [](const WordItems& items) {
       std::vector<std::string_view> views;
       views.reserve(items.size());
       for (const WordItem item : items) views.emplace_back(item.bytes);
       return views;
     };
-    facts.items = compareItems(itemBytes(mine), itemBytes(theirs));
-  } else {
-    facts.publicError = publicFile.error;
-  }
-  facts.file = files_.ownership(FilePath);
-  facts.folderPath = programDir_.string();
-  facts.folder = files_.ownership(programDir_);
+    return compareItems(itemBytes(mine), itemBytes(theirs));
+  };
+  const PrivateListFacts facts{
+      .path = FilePath,
+      .publicName = publicName,
+      .items = compared(),
+      .file = files_.ownership(FilePath),
+      .folderPath = programDir_.string(),
+      .folder = files_.ownership(programDir_),
+  };
   if (const std::string warning = privateListWarning(facts); !warning.empty()) {
     ui_.messageBox("Warning", warning, MessageIcon::Warning, MessageButtons::Ok);
   }
@@ -259,97 +265,90 @@ void Form1::Text3Click() {
 
 void Form1::LpwClick() {
   Declined = 0;
-  creationFailed_ = false;
   FileName = privateFileName(ui_.text(Control::Label1));
-  CheckFileExistsMake();
-  if (Declined == 1 || creationFailed_ || ended_) return;
+  const Result<void> made = CheckFileExistsMake();
+  if (Declined == 1 || !made || ended_) return;
   ui_.setText(Control::Label1, listName(FileName));
   LoadWordList();
 }
 
-void Form1::CheckFileExistsMake() {
-  if (files_.exists(InProgramDir(FileName))) return;
+Result<void> Form1::CheckFileExistsMake() {
+  if (files_.exists(InProgramDir(FileName))) return {};
   const MessageAnswer answer = ui_.messageBox(
       "Query", "Do You Want To Make Private " + listName(FileName) + " Words Yes No? ",
       MessageIcon::Question, MessageButtons::YesNo);
   if (answer != MessageAnswer::Yes) {
     Declined = 1;
-    return;
+    return {};
   }
   // The label is painted while pending events run; nothing may start another action then.
   ui_.setInputEnabled(false);
   ui_.setVisible(Control::Label3, true);
   ui_.doEvents();
-  CountWords();
-  if (!creationFailed_) {
+  Result<void> made = CountWords();
+  if (made) {
     ui_.setText(Control::txtNum, std::to_string(WordCount));
     ui_.doEvents();
-    MakeRandomOrder();
-    if (!creationFailed_) WritePrivateList();
+    made = MakeRandomOrder();
+    if (made) made = WritePrivateList();
   }
   ui_.setVisible(Control::Label3, false);
   ui_.setInputEnabled(true);
-  if (creationFailed_) {
-    ui_.messageBox("Error", failureMessage_, MessageIcon::Critical, MessageButtons::Ok);
-  }
+  if (made) return made;
+  const Error failure(made.error().code,
+                      "Can Not Make " + InProgramDir(FileName).string() + " (" +
+                          made.error().message +
+                          "). Nothing was written; the list shown stays loaded.");
+  ui_.messageBox("Error", failure.message, MessageIcon::Critical, MessageButtons::Ok);
+  return failure;
 }
 
-void Form1::FailCreation(const std::string& reason) {
-  creationFailed_ = true;
-  failureMessage_ = "Can Not Make " + InProgramDir(FileName).string() + " (" + reason +
-                    "). Nothing was written; the list shown stays loaded.";
-}
-
-void Form1::CountWords() {
+Result<void> Form1::CountWords() {
   WordCount = 0;
-  ReadResult source = files_.readAll(FilePath);
-  if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
-  WordCount = static_cast<std::int64_t>(readWordItems(std::move(source.bytes)).size());
+  Result<std::string> source = files_.readAll(FilePath);
+  if (!source) return cannotRead(FilePath, source.error());
+  WordCount = static_cast<std::int64_t>(readWordItems(std::move(source).value()).size());
+  return {};
 }
 
-void Form1::MakeRandomOrder() {
+Result<void> Form1::MakeRandomOrder() {
   const std::int64_t n = numericValue(ui_.text(Control::txtNum));
-  if (n <= 0) return;
+  if (n <= 0) return {};
   ui_.clearList(Control::lstRand);
   ui_.setColumns(Control::lstRand, columnCount(ui_.listWidth(Control::lstRand),
                                                ui_.textWidth(ui_.text(Control::txtNum))));
-  std::vector<std::int64_t> order;
-  try {
-    order = makeRandomOrder(n, random_);
-  } catch (const std::exception& error) {
+  const Result<std::vector<std::int64_t>> order = makeRandomOrder(n, random_);
+  if (!order) {
     // Without the system's secure source there is no order worth keeping secret.
-    return FailCreation(std::string("no secure random numbers: ") + error.what());
+    return Error(order.error().code, "no secure random numbers: " + order.error().message);
   }
   std::vector<std::string> positions;
-  positions.reserve(order.size());
-  for (const std::int64_t position : order) positions.push_back(std::to_string(position));
+  positions.reserve(order->size());
+  for (const std::int64_t position : *order) positions.push_back(std::to_string(position));
   ui_.appendItems(Control::lstRand, std::move(positions));
+  return {};
 }
 
-void Form1::WritePrivateList() {
+Result<void> Form1::WritePrivateList() {
   PrivatePath = InProgramDir(FileName).string();
-  ReadResult source = files_.readAll(FilePath);
-  if (!source.ok) return FailCreation("cannot read " + FilePath + ": " + source.error);
-  const WordItems items = readWordItems(std::move(source.bytes));
+  Result<std::string> source = files_.readAll(FilePath);
+  if (!source) return cannotRead(FilePath, source.error());
+  const WordItems items = readWordItems(std::move(source).value());
   if (static_cast<std::int64_t>(items.size()) != WordCount) {
-    return FailCreation(FilePath + " changed while the private list was made");
+    return Error(std::errc::resource_unavailable_try_again,
+                 FilePath + " changed while the private list was made");
   }
-  std::string bytes;
   // An empty source gives an empty private file, whatever order an earlier creation left.
-  if (!items.empty()) {
-    std::vector<std::int64_t> order;
-    const int count = ui_.itemCount(Control::lstRand);
-    order.reserve(static_cast<std::size_t>(count));
-    for (Counter = 0; Counter < count; ++Counter) {
-      order.push_back(numericValue(ui_.itemAt(Control::lstRand, static_cast<int>(Counter))));
-    }
-    if (!privateFileBytes(items, order, bytes)) {
-      return FailCreation("the drawn order does not cover the list");
-    }
+  if (items.empty()) return files_.createReadOnly(PrivatePath, {});
+  std::vector<std::int64_t> order;
+  const int count = ui_.itemCount(Control::lstRand);
+  order.reserve(static_cast<std::size_t>(count));
+  for (Counter = 0; Counter < count; ++Counter) {
+    order.push_back(numericValue(ui_.itemAt(Control::lstRand, static_cast<int>(Counter))));
   }
-  if (const std::string error = files_.createReadOnly(PrivatePath, bytes); !error.empty()) {
-    FailCreation(error);
-  }
+  const Result<std::string> bytes = privateFileBytes(items, order);
+  if (!bytes) return bytes.error();
+  return files_.createReadOnly(PrivatePath, *bytes);
 }
 
 // ---------------------------------------------------------------- closing

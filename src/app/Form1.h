@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "lookup/Accents.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
+#include "platform/RandomSource.h"
+#include "platform/Result.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel {
@@ -35,10 +36,12 @@ class Form1 : public WindowEvents {
   void LoadWordList();
   void MatchByNumber();
   void MatchByWord();
-  void CheckFileExistsMake();
-  void CountWords();
-  void MakeRandomOrder();
-  void WritePrivateList();
+  // Each fails with the reason the private list could not be made; CheckFileExistsMake, which
+  // runs the other three, with the whole message it has shown.
+  Result<void> CheckFileExistsMake();
+  Result<void> CountWords();
+  Result<void> MakeRandomOrder();
+  Result<void> WritePrivateList();
 
   // --- window state (counters are 64-bit: no list or copy box is too long to count) ---
   std::string FilePath;     // full path of the word file loaded last
@@ -62,7 +65,6 @@ class Form1 : public WindowEvents {
   void LpwClick();
   void ClosingMovement();
   void PutOnClipboard(const std::string& text);
-  void FailCreation(const std::string& reason);
   void CheckPrivateList(const WordItems& mine);
   std::filesystem::path InProgramDir(std::string_view name) const;
 
@@ -86,8 +88,6 @@ class Form1 : public WindowEvents {
   MasterRows masterRows_{words_};
   FoldedWords foldedWords_;  // the accent-free words of words_ the word scan compares
   bool ended_ = false;
-  bool creationFailed_ = false;
-  std::string failureMessage_;
 };
 
 // The message of a word file that cannot be loaded; the program ends after it.

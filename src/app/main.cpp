@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "app/Form1.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -18,8 +18,8 @@ std::string octal(unsigned mode) {
   return text;
 }
 
-bool othersCanWrite(const Ownership& entry) {
-  return entry.known && (entry.mode & (kGroupWrite | kOtherWrite)) != 0;
+bool othersCanWrite(const Result<Ownership>& entry) {
+  return entry && (entry->mode & (kGroupWrite | kOtherWrite)) != 0;
 }
 
 }  // namespace
@@ -56,7 +56,8 @@ std::string privateListWarning(const PrivateListFacts& facts) {
   std::vector<std::string> findings;
   if (!facts.items) {
     findings.push_back("The public list " + facts.publicName + " could not be read (" +
-                       facts.publicError + "), so this list could not be checked against it.");
+                       facts.items.error().message +
+                       "), so this list could not be checked against it.");
   } else if (facts.items->missing != 0 || facts.items->extra != 0) {
     findings.push_back("It does not hold the same words as the public list " + facts.publicName +
                        ": " + std::to_string(facts.items->missing) + " missing, " +
@@ -68,16 +69,16 @@ std::string privateListWarning(const PrivateListFacts& facts) {
                        "private ones.");
   }
   if (othersCanWrite(facts.file)) {
-    findings.push_back("Permissions " + octal(facts.file.mode) +
+    findings.push_back("Permissions " + octal(facts.file->mode) +
                        " for this file are too open: other users can change it.");
   }
-  if (facts.file.known && facts.file.foreignOwner) {
-    findings.push_back("This file belongs to another user (" + facts.file.owner +
+  if (facts.file && facts.file->foreignOwner) {
+    findings.push_back("This file belongs to another user (" + facts.file->owner +
                        "), who can change it.");
   }
   // In a sticky folder others may add files but cannot remove or rename this one.
-  if (othersCanWrite(facts.folder) && (facts.folder.mode & kSticky) == 0) {
-    findings.push_back("Permissions " + octal(facts.folder.mode) + " for the folder " +
+  if (othersCanWrite(facts.folder) && (facts.folder->mode & kSticky) == 0) {
+    findings.push_back("Permissions " + octal(facts.folder->mode) + " for the folder " +
                        facts.folderPath +
                        " are too open: other users can replace this file with another.");
   }

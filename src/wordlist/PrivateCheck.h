@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "wordlist/FileSystem.h"
+#include "platform/FileSystem.h"
+#include "platform/Result.h"
 
 namespace quorvel {
 
@@ -23,14 +23,14 @@ struct ItemComparison {
 ItemComparison compareItems(std::span<const std::string_view> privateItems,
                             std::span<const std::string_view> publicItems);
 
+// An ownership that could not be examined gives no finding.
 struct PrivateListFacts {
-  std::string path;                     // the private file's full path
-  std::string publicName;               // e.g. "PubEnglish.txt"
-  std::optional<ItemComparison> items;  // none when the public list could not be read
-  std::string publicError;              // why it could not
-  Ownership file;
+  std::string path;              // the private file's full path
+  std::string publicName;        // e.g. "PubEnglish.txt"
+  Result<ItemComparison> items;  // or why the public list could not be read
+  Result<Ownership> file;
   std::string folderPath;
-  Ownership folder;
+  Result<Ownership> folder;
 };
 
 // One paragraph per finding, ready for one message box; empty when there is nothing to say.

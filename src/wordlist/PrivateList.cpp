@@ -1,11 +1,7 @@
 #include "wordlist/PrivateList.h"
 
-#include <sys/random.h>
-
-#include <cerrno>
 #include <climits>
 #include <cmath>
-#include <system_error>
 
 namespace quorvel {
 
@@ -22,27 +18,6 @@ double roundHalfEven(double x) {
 
 }  // namespace
 
-double SystemRandom::next() {
-  constexpr std::size_t kCount = sizeof(buffer_) / sizeof(buffer_[0]);
-  if (used_ >= kCount) {
-    auto* out = reinterpret_cast<unsigned char*>(buffer_);
-    std::size_t filled = 0;
-    while (filled < sizeof(buffer_)) {
-      const ssize_t got = ::getrandom(out + filled, sizeof(buffer_) - filled, 0);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        // Falling back to a weaker source would make the private order guessable.
-        throw std::system_error(errno, std::generic_category(), "getrandom");
-      }
-      filled += static_cast<std::size_t>(got);
-    }
-    used_ = 0;
-  }
-  // The top 53 bits fill a double's mantissa exactly, so every r is a multiple of 2^-53 in
-  // [0, 1) and 1 itself can never come out.
-  return static_cast<double>(buffer_[used_++] >> 11) * 0x1.0p-53;
-}
-
 std::int64_t drawPosition(double r, std::int64_t n) {
   if (n <= 1) return n < 1 ? 0 : 1;
   const double x = roundHalfEven(r * static_cast<double>(n - 1) + 1.0);
@@ -52,7 +27,7 @@ std::int64_t drawPosition(double r, std::int64_t n) {
   return static_cast<std::int64_t>(x);
 }
 
-std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random) {
+Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random) {
   std::vector<std::int64_t> order;
   if (n <= 0) return order;
   order.reserve(static_cast<std::size_t>(n));
@@ -60,7 +35,9 @@ std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random) 
   for (std::int64_t i = 0; i < n; ++i) {
     std::int64_t position;
     do {
-      position = drawPosition(random.next(), n);
+      const Result<double> r = random.next();
+      if (!r) return r.error();
+      position = drawPosition(r.value(), n);
     } while (taken[static_cast<std::size_t>(position)]);
     taken[static_cast<std::size_t>(position)] = 1;
     order.push_back(position);
@@ -81,19 +58,25 @@ bool needsQuotes(std::string_view item) {
   return item.find(',') != std::string_view::npos || (!item.empty() && blank(item.front()));
 }
 
-bool privateFileBytes(const WordItems& items, const std::vector<std::int64_t>& order,
-                      std::string& out) {
+Result<std::string> privateFileBytes(const WordItems& items,
+                                     const std::vector<std::int64_t>& order) {
+  const auto uncovered = [] {
+    return Error(std::errc::invalid_argument, "the drawn order does not cover the list");
+  };
   const std::size_t n = items.size();
-  if (order.size() != n) return false;
+  if (order.size() != n) return uncovered();
   std::vector<char> seen(n + 1, 0);
   std::size_t total = 0;
   for (const std::int64_t position : order) {
-    if (position < 1 || static_cast<std::uint64_t>(position) > n) return false;
+    if (position < 1 || static_cast<std::uint64_t>(position) > n) return uncovered();
     const auto p = static_cast<std::size_t>(position);
-    if (seen[p]) return false;
+    if (seen[p]) return uncovered();
     seen[p] = 1;
     const std::string_view item = items.bytes(p - 1);
-    if (needsQuotes(item) && item.find('"') != std::string_view::npos) return false;
+    if (needsQuotes(item) && item.find('"') != std::string_view::npos) {
+      return Error(std::errc::invalid_argument,
+                   "an item holds a quote and cannot be written so that it reads back");
+    }
     total += item.size() + 4;
   }
   std::string bytes;
@@ -113,8 +96,7 @@ bool privateFileBytes(const WordItems& items, const std::vector<std::int64_t>& o
   // keeps it behind a mark of the file's own.
   constexpr std::string_view kMark = "\xEF\xBB\xBF";
   if (bytes.starts_with(kMark) && isValidUtf8(bytes)) bytes.insert(0, kMark);
-  out = std::move(bytes);
-  return true;
+  return bytes;
 }
 
 }  // namespace quorvel

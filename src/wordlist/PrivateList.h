@@ -6,35 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/RandomSource.h"
+#include "platform/Result.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel {
-
-// Uniform numbers r with 0 <= r < 1.
-class RandomSource {
- public:
-  virtual ~RandomSource() = default;
-  virtual double next() = 0;
-};
-
-// The operating system's cryptographically secure source (getrandom), 53 bits per number,
-// read in blocks so a long draw does not cost a system call per number.
-class SystemRandom : public RandomSource {
- public:
-  double next() override;
-
- private:
-  std::uint64_t buffer_[512]{};
-  std::size_t used_ = 512;
-};
 
 // A draw: round(r * (n - 1) + 1), ties to even, not floor(r * n) + 1. Positions 1 and n get
 // half the weight of the others, so the first and last words tend to come late in the order.
 std::int64_t drawPosition(double r, std::int64_t n);
 
 // A random order of the positions 1..n: each draw redrawn while its position is taken.
-// n <= 0 gives an empty order.
-std::vector<std::int64_t> makeRandomOrder(std::int64_t n, RandomSource& random);
+// n <= 0 gives an empty order; a source that fails gives its failure and no order.
+Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random);
 
 // round(listWidth / (textWidth * 1.5)), ties to even; 1 when the text has no width.
 int columnCount(double listWidth, double textWidth);
@@ -46,9 +30,9 @@ bool needsQuotes(std::string_view item);
 
 // The private file: line k is the item at source position order[k], byte for byte, CR LF
 // after each; an item that needsQuotes is written inside double quotes, as its source had it.
-// Returns false (out untouched) unless order is a permutation of 1..items.size() and every
-// item can be written so that it reads back unchanged.
-bool privateFileBytes(const WordItems& items, const std::vector<std::int64_t>& order,
-                      std::string& out);
+// Fails unless order is a permutation of 1..items.size() and every item can be written so
+// that it reads back unchanged.
+Result<std::string> privateFileBytes(const WordItems& items,
+                                     const std::vector<std::int64_t>& order);
 
 }  // namespace quorvel

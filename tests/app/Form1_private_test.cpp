@@ -175,7 +175,9 @@ namespace {
 
 class BrokenRandom : public RandomSource {
  public:
-  double next() override { throw std::runtime_error("getrandom: Function not implemented"); }
+  Result<double> next() override {
+    return Error(std::errc::function_not_supported, "getrandom: Function not implemented");
+  }
 };
 
 TEST_F(PrivateTest, NoSecureRandomNumbersMeansNoPrivateFile) {

@@ -19,9 +19,9 @@
 #include "app/Form1.h"
 #include "app/Form1Fixture.h"
 #include "platform/FakePlatform.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "support/Files.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel::testing {

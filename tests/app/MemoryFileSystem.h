@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
+#include "platform/FileSystem.h"
+#include "platform/RandomSource.h"
 
 namespace quorvel::testing {
 
@@ -21,43 +21,41 @@ class MemoryFileSystem : public FileSystem {
   std::function<void()> beforeCreate;             // runs just before a file is created
   int reads = 0;
 
-  ReadResult readAll(const std::filesystem::path& path) override {
+  Result<std::string> readAll(const std::filesystem::path& path) override {
     ++reads;
-    ReadResult result;
     if (auto error = readErrors.find(path.string()); error != readErrors.end()) {
-      result.error = error->second;
-      return result;
+      return Error(std::errc::io_error, error->second);
     }
     auto file = files.find(path.string());
-    if (file == files.end()) {
-      result.notFound = true;
-      result.error = "No such file or directory";
-      return result;
-    }
-    result.ok = true;
-    result.bytes = file->second;
-    return result;
+    if (file == files.end())
+      return Error(std::errc::no_such_file_or_directory, "No such file or directory");
+    return file->second;
   }
 
   bool exists(const std::filesystem::path& path) override { return files.count(path.string()) > 0; }
 
-  std::string createReadOnly(const std::filesystem::path& target, std::string_view bytes) override {
+  Result<void> createReadOnly(const std::filesystem::path& target,
+                              std::string_view bytes) override {
     if (beforeCreate) beforeCreate();
-    if (!createError.empty()) return createError;
-    if (files.count(target.string()) > 0) return "File exists";
+    if (!createError.empty()) return Error(std::errc::io_error, createError);
+    if (files.count(target.string()) > 0) return Error(std::errc::file_exists, "File exists");
     files[target.string()] = std::string(bytes);
     readOnly.insert(target.string());
     return {};
   }
 
-  Ownership ownership(const std::filesystem::path&) override { return {}; }
+  Result<Ownership> ownership(const std::filesystem::path&) override {
+    return Error(std::errc::not_supported, "no owners in memory");
+  }
 };
 
 // A repeatable stand-in for the system's random source.
 class SeededRandom : public RandomSource {
  public:
   explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-  double next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
+  Result<double> next() override {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+  }
 
  private:
   std::mt19937_64 engine_;

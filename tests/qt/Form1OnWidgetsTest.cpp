@@ -20,9 +20,9 @@
 
 #include "QtTestSupport.h"
 #include "app/Form1.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
 #include "support/Files.h"
-#include "wordlist/FileSystem.h"
-#include "wordlist/PrivateList.h"
 
 namespace quorvel::qttest {
 namespace {

@@ -30,8 +30,8 @@
 #include "app/Form1Fixture.h"
 #include "app/MemoryFileSystem.h"
 #include "platform/FakePlatform.h"
+#include "platform/posix/RealFileSystem.h"
 #include "support/Files.h"
-#include "wordlist/FileSystem.h"
 #include "wordlist/WordFile.h"
 
 namespace quorvel::testing {
@@ -61,11 +61,9 @@ std::string endingMessage(const fs::path& path) {
 class FailingReads : public RealFileSystem {
  public:
   std::map<std::string, std::string> failures;
-  ReadResult readAll(const fs::path& path) override {
+  Result<std::string> readAll(const fs::path& path) override {
     if (const auto failure = failures.find(path.string()); failure != failures.end()) {
-      ReadResult result;
-      result.error = failure->second;
-      return result;
+      return Error(std::errc::io_error, failure->second);
     }
     return RealFileSystem::readAll(path);
   }

@@ -1,5 +1,5 @@
+#include "platform/posix/RealFileSystem.h"
 #include "support/Files.h"
-#include "wordlist/FileSystem.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -20,6 +20,11 @@ namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The reason a creation failed, empty when it did not.
+std::string reason(const Result<void>& made) {
+  return made ? std::string() : made.error().message;
+}
 
 class RealFileSystemTest : public ::testing::Test {
  protected:
@@ -57,44 +62,44 @@ TEST_F(RealFileSystemTest, ReadsWholeFilesByteForByte) {
   std::string bytes("abandon\r\n\0\xE9\r", 12);
   for (int k = 0; k < 20000; ++k) bytes += "w" + std::to_string(k) + "\r\n";
   const auto result = files_.readAll(write("PubEnglish.txt", bytes));
-  ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(result.bytes, bytes);
+  ASSERT_TRUE(result) << result.error().message;
+  EXPECT_EQ(*result, bytes);
 
   const auto empty = files_.readAll(write("empty.txt", ""));
-  EXPECT_TRUE(empty.ok);
-  EXPECT_TRUE(empty.bytes.empty());
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->empty());
 }
 
 TEST_F(RealFileSystemTest, TellsAMissingFileFromOneThatCannotBeRead) {
-  auto missing = files_.readAll(dir_ / "PubCzech.txt");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_TRUE(missing.notFound);
+  const auto missing = files_.readAll(dir_ / "PubCzech.txt");
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().code, std::errc::no_such_file_or_directory);
   const fs::path plain = write("plain.txt", "x");
-  missing = files_.readAll(plain / "below");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_TRUE(missing.notFound);
+  const auto below = files_.readAll(plain / "below");
+  ASSERT_FALSE(below);
+  EXPECT_EQ(below.error().code, std::errc::not_a_directory);
 
   fs::create_directory(dir_ / "PubFrench.txt");
   const auto directory = files_.readAll(dir_ / "PubFrench.txt");
-  EXPECT_FALSE(directory.ok);
-  EXPECT_FALSE(directory.notFound);
-  EXPECT_EQ(directory.error, "Is a directory");
+  ASSERT_FALSE(directory);
+  EXPECT_EQ(directory.error().code, std::errc::is_a_directory);
+  EXPECT_EQ(directory.error().message, "Is a directory");
 
   // The kernel fills this file as it is read while stat reports it empty: exactly the
   // mismatch of a file that grows under the reader.
   const auto changing = files_.readAll("/proc/self/status");
-  EXPECT_FALSE(changing.ok);
-  EXPECT_FALSE(changing.notFound);
-  EXPECT_NE(changing.error.find("changed"), std::string::npos) << changing.error;
+  ASSERT_FALSE(changing);
+  EXPECT_NE(changing.error().message.find("changed"), std::string::npos)
+      << changing.error().message;
 
   // Too large: refused before anything is read (the file is sparse: nothing is written).
   const fs::path huge = write("PubSpanish.txt", "");
   fs::resize_file(huge, kLargestFile);
-  EXPECT_TRUE(files_.readAll(huge).ok);
+  EXPECT_TRUE(files_.readAll(huge));
   fs::resize_file(huge, kLargestFile + 1);
   const auto tooLarge = files_.readAll(huge);
-  EXPECT_FALSE(tooLarge.ok);
-  EXPECT_EQ(tooLarge.error, "File too large");
+  ASSERT_FALSE(tooLarge);
+  EXPECT_EQ(tooLarge.error().message, "File too large");
 }
 
 TEST_F(RealFileSystemTest, AFileWithoutReadPermissionIsAnError) {
@@ -102,10 +107,9 @@ TEST_F(RealFileSystemTest, AFileWithoutReadPermissionIsAnError) {
   const fs::path locked = write("PubItalian.txt", "abaco\r\n");
   ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
   const auto result = files_.readAll(locked);
-  EXPECT_FALSE(result.ok);
-  EXPECT_FALSE(result.notFound);
-  EXPECT_EQ(result.error, "Permission denied");
-  EXPECT_TRUE(result.bytes.empty());
+  ASSERT_FALSE(result);
+  EXPECT_EQ(result.error().code, std::errc::permission_denied);
+  EXPECT_EQ(result.error().message, "Permission denied");
 }
 
 TEST_F(RealFileSystemTest, ExistsForEveryKindOfEntry) {
@@ -138,7 +142,7 @@ TEST_F(RealFileSystemTest, CreatesAFileOnlyItsOwnerCanReadAndNothingElse) {
       for (const std::string& made : {bytes, std::string()}) {
         const fs::path target = dir_ / "PriEnglish.txt";
         const mode_t before = ::umask(mask);
-        EXPECT_EQ(files->createReadOnly(target, made), "");
+        EXPECT_EQ(reason(files->createReadOnly(target, made)), "");
         ::umask(before);
         EXPECT_EQ(contents(target), made);
         EXPECT_EQ(mode(target), 0400u);
@@ -184,7 +188,7 @@ TEST_F(RealFileSystemTest, AKillAtAnyStepLeavesNothingOrTheFinishedList) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::close(pipe[0]);
-      StopsAtStep(step, pipe[1]).createReadOnly(target, bytes);
+      (void)StopsAtStep(step, pipe[1]).createReadOnly(target, bytes);
       ::_exit(0);
     }
     ::close(pipe[1]);
@@ -208,19 +212,19 @@ TEST_F(RealFileSystemTest, AKillAtAnyStepLeavesNothingOrTheFinishedList) {
 
 TEST_F(RealFileSystemTest, NeverReplacesAnExistingFile) {
   const fs::path target = write("PriSpanish.txt", "old\r\n");
-  EXPECT_EQ(files_.createReadOnly(target, "new\r\n"), "File exists");
+  EXPECT_EQ(reason(files_.createReadOnly(target, "new\r\n")), "File exists");
   EXPECT_EQ(contents(target), "old\r\n");
   EXPECT_EQ(entries(), std::vector<std::string>{"PriSpanish.txt"});
 }
 
 TEST_F(RealFileSystemTest, FailsCleanlyWhereItCannotWrite) {
-  EXPECT_EQ(files_.createReadOnly(dir_ / "gone" / "PriEnglish.txt", "zoo\r\n"),
+  EXPECT_EQ(reason(files_.createReadOnly(dir_ / "gone" / "PriEnglish.txt", "zoo\r\n")),
             "No such file or directory");
   EXPECT_TRUE(entries().empty());
 
   if (isRoot()) GTEST_SKIP() << "root writes into read-only directories";
   ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
-  EXPECT_EQ(files_.createReadOnly(dir_ / "PriEnglish.txt", "zoo\r\n"), "Permission denied");
+  EXPECT_EQ(reason(files_.createReadOnly(dir_ / "PriEnglish.txt", "zoo\r\n")), "Permission denied");
   ASSERT_EQ(::chmod(dir_.c_str(), 0700), 0);
   EXPECT_TRUE(entries().empty());
 }
@@ -258,7 +262,7 @@ TEST_F(RealFileSystemTest, PartialAndInterruptedWritesStillGiveTheWholeFile) {
   for (int k = 0; k < 300; ++k) bytes += "word" + std::to_string(k) + "\r\n";
   ChoppyFileSystem choppy(bytes.size());
   const fs::path target = dir_ / "PriPortuguese.txt";
-  EXPECT_EQ(choppy.createReadOnly(target, bytes), "");
+  EXPECT_EQ(reason(choppy.createReadOnly(target, bytes)), "");
   EXPECT_GT(choppy.calls, bytes.size() / 7);
   EXPECT_EQ(contents(target), bytes);
   EXPECT_EQ(mode(target), 0400u);
@@ -267,7 +271,7 @@ TEST_F(RealFileSystemTest, PartialAndInterruptedWritesStillGiveTheWholeFile) {
 TEST_F(RealFileSystemTest, AWriteFailureMidwayLeavesNoFileBehind) {
   const std::string bytes(5000, 'x');
   ChoppyFileSystem full(1234);
-  EXPECT_EQ(full.createReadOnly(dir_ / "PriEnglish.txt", bytes), "No space left on device");
+  EXPECT_EQ(reason(full.createReadOnly(dir_ / "PriEnglish.txt", bytes)), "No space left on device");
   EXPECT_TRUE(entries().empty());
 }
 

@@ -1,4 +1,4 @@
-#include "wordlist/FileSystem.h"
+#include "platform/posix/RealFileSystem.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -9,9 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <system_error>
 #include <vector>
 
@@ -19,8 +17,10 @@ namespace quorvel {
 
 namespace {
 
-std::string errorText(int error) {
-  return std::strerror(error);
+// An errno value as a failure; its message is the system's own text for it.
+Error osError(int number) {
+  const std::error_code code(number, std::generic_category());
+  return {code, code.message()};
 }
 
 // Closes a descriptor once, whichever way the function that owns it is left.
@@ -92,40 +92,21 @@ void syncDirectory(const std::filesystem::path& dir) {
 
 }  // namespace
 
-ReadResult RealFileSystem::readAll(const std::filesystem::path& path) {
-  ReadResult result;
+Result<std::string> RealFileSystem::readAll(const std::filesystem::path& path) {
   int fd;
   do {
     // Non-blocking, so that a named pipe nobody writes to cannot hang the window; a regular
     // file reads the same either way, and anything else is refused below.
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    const int error = errno;
-    result.notFound = error == ENOENT || error == ENOTDIR;
-    result.error = errorText(error);
-    return result;
-  }
+  if (fd < 0) return osError(errno);
   Descriptor file(fd);
 
   struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    result.error = errorText(errno);
-    return result;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    result.error = errorText(EISDIR);
-    return result;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    result.error = "Not a regular file";
-    return result;
-  }
-
-  if (static_cast<std::uintmax_t>(info.st_size) > kLargestFile) {
-    result.error = errorText(EFBIG);
-    return result;
-  }
+  if (::fstat(fd, &info) != 0) return osError(errno);
+  if (S_ISDIR(info.st_mode)) return osError(EISDIR);
+  if (!S_ISREG(info.st_mode)) return Error(std::errc::not_supported, "Not a regular file");
+  if (static_cast<std::uintmax_t>(info.st_size) > kLargestFile) return osError(EFBIG);
 
   const auto expected = static_cast<std::size_t>(info.st_size);
   std::string bytes;
@@ -134,29 +115,23 @@ ReadResult RealFileSystem::readAll(const std::filesystem::path& path) {
   std::size_t total = 0;
   for (;;) {
     if (total == bytes.size()) {
-      if (total > kLargestFile) {
-        result.error = errorText(EFBIG);
-        return result;
-      }
+      if (total > kLargestFile) return osError(EFBIG);
       bytes.resize(std::min(bytes.size() * 2, kLargestFile + 1));
     }
     const ssize_t got = ::read(fd, bytes.data() + total, bytes.size() - total);
     if (got < 0) {
       if (errno == EINTR) continue;
-      result.error = errorText(errno);
-      return result;
+      return osError(errno);
     }
     if (got == 0) break;
     total += static_cast<std::size_t>(got);
   }
+  // Trying again may well succeed, once whatever writes the file is done.
   if (total != expected) {
-    result.error = "The file changed while it was read";
-    return result;
+    return Error(std::errc::resource_unavailable_try_again, "The file changed while it was read");
   }
   bytes.resize(total);
-  result.ok = true;
-  result.bytes = std::move(bytes);
-  return result;
+  return bytes;
 }
 
 bool RealFileSystem::exists(const std::filesystem::path& path) {
@@ -173,8 +148,8 @@ int RealFileSystem::openUnnamed(const std::filesystem::path& dir) {
   return ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
 }
 
-std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
-                                           std::string_view bytes) {
+Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
+                                            std::string_view bytes) {
   std::filesystem::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   // 0 once every byte is written, else the reason.
@@ -192,24 +167,29 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
     }
     return 0;
   };
+  // Fills a newly opened file, flushes it to disk and makes it read-only: 0, else the reason.
+  const auto fillAndSeal = [&](int fd) {
+    reached(CreateStep::Opened);
+    if (const int error = writeAll(fd)) return error;
+    reached(CreateStep::Written);
+    if (::fsync(fd) != 0) return errno;
+    reached(CreateStep::Synced);
+    if (::fchmod(fd, S_IRUSR) != 0) return errno;
+    reached(CreateStep::Sealed);
+    return 0;
+  };
 
   // A file without a name cannot be left behind: whatever ends the program before the link,
   // the kernel frees it with the last descriptor.
   if (const int unnamed = openUnnamed(dir); unnamed >= 0) {
     Descriptor file(unnamed);
-    reached(CreateStep::Opened);
-    if (const int error = writeAll(unnamed)) return errorText(error);
-    reached(CreateStep::Written);
-    if (::fsync(unnamed) != 0) return errorText(errno);
-    reached(CreateStep::Synced);
-    if (::fchmod(unnamed, S_IRUSR) != 0) return errorText(errno);
-    reached(CreateStep::Sealed);
-    if (const int error = linkUnnamed(unnamed, target)) return errorText(error);
+    if (const int error = fillAndSeal(unnamed)) return osError(error);
+    if (const int error = linkUnnamed(unnamed, target)) return osError(error);
     reached(CreateStep::Named);
     syncDirectory(dir);
     return {};
   } else if (!unnamedUnsupported(errno)) {
-    return errorText(errno);
+    return osError(errno);
   }
 
   // File systems without unnamed files (some network and FUSE ones, kernels before 3.11) get
@@ -221,21 +201,15 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
   tempName.push_back('\0');
 
   const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
-  if (fd < 0) return errorText(errno);
+  if (fd < 0) return osError(errno);
   Descriptor file(fd);
   const char* temp = tempName.data();
   auto fail = [&](int error) {
     if (file.get() >= 0) file.close();
     ::unlink(temp);
-    return errorText(error);
+    return Result<void>(osError(error));
   };
-  reached(CreateStep::Opened);
-  if (const int error = writeAll(fd)) return fail(error);
-  reached(CreateStep::Written);
-  if (::fsync(fd) != 0) return fail(errno);
-  reached(CreateStep::Synced);
-  if (::fchmod(fd, S_IRUSR) != 0) return fail(errno);
-  reached(CreateStep::Sealed);
+  if (const int error = fillAndSeal(fd)) return fail(error);
   if (file.close() != 0) return fail(errno);
 
   if (::link(temp, target.c_str()) == 0) {
@@ -256,11 +230,10 @@ std::string RealFileSystem::createReadOnly(const std::filesystem::path& target,
   return fail(renameError == ENOSYS || renameError == EINVAL ? linkError : renameError);
 }
 
-Ownership RealFileSystem::ownership(const std::filesystem::path& path) {
-  Ownership result;
+Result<Ownership> RealFileSystem::ownership(const std::filesystem::path& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return result;
-  result.known = true;
+  if (::stat(path.c_str(), &info) != 0) return osError(errno);
+  Ownership result;
   result.mode = info.st_mode & 07777;
   result.foreignOwner = info.st_uid != ::geteuid();
   result.owner = std::to_string(info.st_uid);

@@ -1,0 +1,42 @@
+// The file system of a POSIX system (Linux: unnamed files and /proc are used where present).
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+
+namespace quorvel {
+
+// The largest file readAll takes. Word lists of any sensible length lie far below it; a bigger
+// file (a disk image chosen by mistake, say) is refused before it can fill the memory, or as
+// soon as it grows past it while read.
+inline constexpr std::size_t kLargestFile = std::size_t{64} << 20;
+
+// The moments of createReadOnly at which a crash leaves a different state on disk.
+enum class CreateStep { Opened, Written, Synced, Sealed, Named };
+
+class RealFileSystem : public FileSystem {
+ public:
+  Result<std::string> readAll(const std::filesystem::path& path) override;
+  bool exists(const std::filesystem::path& path) override;
+  Result<void> createReadOnly(const std::filesystem::path& target, std::string_view bytes) override;
+  Result<Ownership> ownership(const std::filesystem::path& path) override;
+
+ protected:
+  // Writes one chunk to an open descriptor; returns bytes written or -1 with errno set.
+  // Tests override it to inject a failure midway.
+  virtual long writeChunk(int fd, const char* data, unsigned long size);
+  // Opens a new unnamed file in `dir` for writing; -1 with errno set when it cannot. Tests
+  // override it to take the way of file systems that have no unnamed files.
+  virtual int openUnnamed(const std::filesystem::path& dir);
+  // Called as createReadOnly passes each step, so that a test can stop the process there.
+  virtual void reached(CreateStep /*step*/) {}
+};
+
+// The directory that holds the running executable, resolved through symlinks.
+std::filesystem::path programDirectory();
+
+}  // namespace quorvel
