@@ -1,12 +1,8 @@
 // Arbitrary bytes as a word file: the reader must not crash, must never put a line end into
 // an item, must take every item from the input in order, and a private file written from the
 // items must read back as the same items.
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <numeric>
-#include <string_view>
-#include <utility>
 
 #include "wordlist/PrivateList.h"
 #include "wordlist/WordFile.h"
@@ -14,10 +10,7 @@
 namespace {
 
 void check(bool ok, const char* what) {
-  if (!ok) {
-    __builtin_fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
+  if (!ok) __builtin_fprintf(stderr, "invariant broken: %s\n", what), std::abort();
 }
 
 }  // namespace
@@ -25,7 +18,6 @@ void check(bool ok, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const auto items = quorvel::readWordItems(std::string(input));
-
   std::size_t from = 0;
   for (const auto& item : items) {
     check(item.bytes.find_first_of("\r\n") == std::string_view::npos, "line end inside an item");
@@ -35,11 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!item.text.empty() || item.bytes.empty(), "text lost");
     check(quorvel::isValidUtf8(item.text), "text is not UTF-8");
   }
-
   std::vector<std::int64_t> order(items.size());
   std::iota(order.rbegin(), order.rend(), 1);  // reversed, so positions matter
   auto written = quorvel::privateFileBytes(items, order);
-  check(written.ok(), "identity order refused");
+  check(written.ok(), "a reversed order refused");
   const auto again = quorvel::readWordItems(std::move(written).value());
   check(again.size() == items.size(), "private file has another item count");
   for (std::size_t k = 0; k < items.size(); ++k) {

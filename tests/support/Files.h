@@ -1,6 +1,7 @@
-// Small file helpers for tests that work on the real file system.
+// File helpers for tests that work on the real file system.
 #pragma once
 
+#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>

@@ -1,0 +1,246 @@
+// Form1 on the in-memory window and files, driven as a user would.
+#include "app/Form1.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
+
+namespace quorvel::testing {
+namespace {
+
+struct Form1Test : ::testing::Test {
+  MemoryFiles files;
+  SeededRandom random;
+  FakePlatform ui;
+  std::unique_ptr<Form1> form;
+
+  void start() {
+    form.reset();
+    ui = FakePlatform();
+    form = std::make_unique<Form1>(ui, files, random, "/q");
+    ui.attach(*form);
+    ui.load();
+  }
+  std::string text(Control c) { return ui.text(c); }
+  // Keys into the entry box; '#' clicks the mode button and '^' picks the first candidate,
+  // each with the focus elsewhere, as a click takes it.
+  void type(std::u16string_view keys) {
+    for (const char16_t key : keys) {
+      if (key != '#' && key != '^') ui.typeKey(key);
+      ui.focused = key == '#' || key == '^' ? Control::Label4 : ui.focused;
+      if (key == '#') ui.click(Control::WordNum);
+      if (key == '^') ui.selectCandidate(0);
+    }
+  }
+  // The entry box, the candidates, the copy box, the pick count and the mode.
+  std::string window() {
+    std::string shown = text(Control::Text1) + "|";
+    for (const auto& entry : ui.items(Control::List1)) shown += entry + ",";
+    return shown + "|" + text(Control::Text3) + "|" + text(Control::Label2) + "|" +
+           text(Control::WordNum);
+  }
+};
+
+TEST_F(Form1Test, KeysListTheEntriesTheyBeginAndPicksCollectThemInTheCopyBox) {
+  const std::pair<std::u16string_view, const char*> rows[] = {
+      {u"zoo", "zoo|2048 zoo,|||Words"},
+      {u"ZoO^", "||2048 zoo\r\n|01|Words"},
+      {u"zo5o", "zoo|2048 zoo,|||Words"},  // a rejected key empties the candidates
+      {u"zo\b", "||||Words"},              // backspace empties the box
+      {u"zoo^#", "||||Numbers"},           // the mode button empties the copy box
+      {u"#2x", "2||||Numbers"},
+      {u"#20#4", "20||||Words"},
+      {u"\u00C9vo", "\u00E9vo|0625 evoke,0626 evolve,|||Words"},
+      {u"#0007^0007^0009^", "||0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n|03|Numbers"}};
+  for (const auto& [keys, shown] : rows) {
+    start();
+    type(keys);
+    EXPECT_EQ(window(), shown);
+    EXPECT_EQ(ui.focused, Control::Text1);
+  }
+  const std::pair<Control, const char*> exports[] = {
+      {Control::Command1, "0007\r\n0007\r\n0009\r\n"},
+      {Control::Command2, "absorb\r\nabsorb\r\nabsurd"},
+      {Control::Text3, "0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n"}};
+  for (const auto& [button, clipboard] : exports) {
+    ui.click(button);
+    EXPECT_EQ(ui.clipboard, clipboard);
+    EXPECT_EQ(button == Control::Text3 ? clipboard : text(Control::Text2), clipboard);
+  }
+  EXPECT_EQ(ui.state(Control::WordNum).toolTip, " Click To Change To Words Input ");
+  type(u"#");
+  EXPECT_EQ(ui.state(Control::WordNum).toolTip, " Click To Change To Number Input ");
+  ui.click(Control::Command2);
+  EXPECT_EQ(ui.clipboard, "");
+  type(u"ab");
+  ui.setCaret(0);
+  type(u"s");  // the box reads "sab", but the scan is for the old text and the key
+  EXPECT_EQ(window(), "sab|0006 absent,0007 absorb,0008 abstract,0009 absurd,|||Words");
+  ui.setText(Control::Text1, "abs");  // a paste: no scan until the next key
+  type(u"o");
+  EXPECT_EQ(window(), "abso|0007 absorb,|||Words");
+}
+
+TEST_F(Form1Test, ALanguageChoiceLoadsItsListAndKeepsEverythingElse) {
+  files.files["/q/PubItalian.txt"] = "";
+  start();
+  type(u"#0002^12");
+  const std::string before = window();
+  const std::pair<MenuItem, const char*> rows[] = {{MenuItem::Cz, "PubCzech 0001 abdikace"},
+                                                   {MenuItem::Fr, "PubFrench 0001 abaisser"},
+                                                   {MenuItem::It, "PubItalian "},
+                                                   {MenuItem::Po, "PubPortuguese 0001 abacate"},
+                                                   {MenuItem::Spa, "PubSpanish 0001 \u00E1baco"},
+                                                   {MenuItem::En, "PubEnglish 0001 abandon"}};
+  for (const auto& [item, shown] : rows) {
+    ui.choose(item);
+    EXPECT_EQ(
+        text(Control::Label1) + ui.itemAt(Control::WordList, 0) + ui.itemAt(Control::WordList, 1),
+        shown);
+    EXPECT_EQ(ui.itemCount(Control::WordList), item == MenuItem::It ? 1 : 2049);
+    EXPECT_EQ(window(), before);
+  }
+  EXPECT_EQ(ui.itemAt(Control::WordList, 2048), "2048 zoo");
+  ui.choose(MenuItem::Cz);
+  type(u"\b0002^");
+  EXPECT_EQ(window(), "||0002 ability\r\n0002 abeceda\r\n|02|Numbers");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
+  for (const auto& [path, goodReads] :
+       {std::pair{"/q/PubEnglish.txt", 0}, {"/q/PubCzech.txt", 1}}) {
+    files.failRead = files.reads + goodReads + 1;
+    start();
+    ui.choose(MenuItem::Cz);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title + ui.messages[0].text,
+              "ErrorCan Not Find File " + std::string(path) +
+                  " It's Missing Or Corrupted           Now Ending");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
+    EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::Command1) || ui.close());
+  }
+}
+
+TEST_F(Form1Test, ClosingSlidesTheWindowDownRightAndSmallerUntilPastTheScreen) {
+  const struct {
+    float top;
+    std::optional<float> screen;
+    bool refused;
+    double clockStep;
+    int sets;
+    std::vector<float> edges;
+  } rows[] = {
+      {3000, 6000, false, 0, 404, {6030, 6030, 1845, 1800}},   // the size stops at its smallest
+      {20000, 16000, false, 0, 4, {20030, 3030, 6585, 4740}},  // already past: one step
+      {4000, std::nullopt, false, 0, 4, {4030, 3030, 6585, 4740}},
+      {4000, 16000, true, 0, 4, {4000, 3000, 6645, 4800}},        // a window that will not move
+      {0, 1e9F, false, 0.01, 4 * 180, {5400, 8400, 1845, 1800}},  // 1.8 s at most
+  };
+  for (const auto& row : rows) {
+    start();
+    ui.edge[0] = row.top;
+    ui.screen = row.screen;
+    ui.refuseMoves = row.refused;
+    ui.clockStep = row.clockStep;
+    ui.close();
+    EXPECT_EQ(ui.exitStatus, 0);
+    EXPECT_EQ(ui.edgeSets, row.sets) << row.top;
+    EXPECT_EQ(std::vector<float>(ui.edge, ui.edge + 4), row.edges);
+  }
+  start();
+  ui.choose(MenuItem::Ex);
+  EXPECT_TRUE(ui.exitStatus == 0 && ui.edgeSets == 0);
+}
+
+// "Load Private Words": with a lookup and a pick in the window, which nothing here may disturb.
+TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
+  const auto sorted = [](const std::string& file) {
+    std::vector<std::string> items;
+    for (const WordItem item : readWordItems(file)) items.emplace_back(item.bytes);
+    return std::sort(items.begin(), items.end()), items;
+  };
+  start();
+  type(u"zoo^ab");
+  const std::string before = window();
+  bool working = false;
+  ui.duringDoEvents = [&] {
+    working = ui.state(Control::Label3).visible && !ui.choose(MenuItem::Cz);
+  };
+  ui.answers = {MessageAnswer::No};
+  ui.choose(MenuItem::Lpw);
+  EXPECT_EQ(files.files.count("/q/PriEnglish.txt") + ui.doEventsCalls, 0u);
+  ui.choose(MenuItem::Lpw);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].title + ui.messages[1].text,
+            "QueryDo You Want To Make Private PriEnglish Words Yes No? ");
+  EXPECT_TRUE(ui.messages[1].icon == MessageIcon::Question &&
+              ui.messages[1].buttons == MessageButtons::YesNo);
+  EXPECT_TRUE(working && ui.doEventsCalls == 2 && !ui.state(Control::Label3).visible);
+  const std::string made = files.files["/q/PriEnglish.txt"];
+  EXPECT_TRUE(files.readOnly.count("/q/PriEnglish.txt"));
+  EXPECT_TRUE(sorted(made) == sorted(files.files["/q/PubEnglish.txt"]) &&
+              made != files.files["/q/PubEnglish.txt"]);
+  EXPECT_EQ(text(Control::Label1) + ui.itemAt(Control::WordList, 1),
+            "PriEnglish0001 " + made.substr(0, made.find('\r')));
+  EXPECT_EQ(window(), before);
+  ui.choose(MenuItem::En);
+  ui.choose(MenuItem::Lpw);  // made once: loaded from now on, without a question
+  EXPECT_EQ(ui.messages.size() + ui.doEventsCalls, 4u);
+  EXPECT_EQ(text(Control::Label1), "PriEnglish");
+  // A small list: after the bigger one the window still holds the old order, the file must not.
+  const std::pair<const char*, const char*> rows[] = {
+      {"only\r\n", "only\r\n"}, {"un,deux", "deux\r\nun\r\n"}, {"", ""}};
+  for (const auto& [source, privateFile] : rows) {
+    files.files["/q/PubCzech.txt"] = source;
+    files.files.erase("/q/PriCzech.txt");
+    random.script = {0.9};  // the last word first
+    ui.choose(MenuItem::Cz);
+    ui.choose(MenuItem::Lpw);
+    EXPECT_EQ(files.files["/q/PriCzech.txt"], privateFile);
+    EXPECT_EQ(ui.itemCount(Control::WordList), static_cast<int>(sorted(privateFile).size() + 1));
+  }
+}
+
+TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
+  const std::string pub = "/q/PubEnglish.txt", cannotRead = "cannot read " + pub + ": Input/";
+  // Read 1 loads the public list, read 2 counts its words, read 3 takes them for the file.
+  const auto atRead3 = [this](std::function<void(MemoryFiles&)> change) {
+    return [this, change] {
+      files.beforeRead = [=, this](int n) { n == 3 ? change(files) : void(); };
+    };
+  };
+  const std::pair<std::function<void()>, std::string> rows[] = {
+      {[this] { files.failWrite = 1; }, "Permission denied"},
+      {[this] { files.room = 1000; }, "No space left on device"},
+      {[this] { files.failRead = 2; }, cannotRead},
+      {[this] { files.failRead = 3; }, cannotRead},
+      {[this] { random.broken = true; }, "no secure random numbers: getrandom"},
+      {atRead3([&](auto& f) { f.files[pub] += "x"; }), pub + " changed while the private list"},
+      {atRead3([&](auto& f) { f.files.erase(pub); }), "No such file or directory"},
+      {atRead3([](auto& f) { f.files["/q/PriEnglish.txt"] = "x"; }), "File exists"}};
+  for (const auto& [arrange, reason] : rows) {
+    files = MemoryFiles();
+    random.broken = false;
+    arrange();
+    start();
+    type(u"zoo^ab");
+    const std::string before = window();
+    ui.choose(MenuItem::Lpw);
+    ASSERT_EQ(ui.messages.size(), 2u) << reason;
+    EXPECT_EQ(ui.messages[1].title + ui.messages[1].text.substr(0, 32),
+              "ErrorCan Not Make /q/PriEnglish.txt (");
+    EXPECT_NE(ui.messages[1].text.find(reason), std::string::npos) << ui.messages[1].text;
+    EXPECT_EQ(files.readOnly.size(), 0u);
+    EXPECT_EQ(text(Control::Label1) + window(), "PubEnglish" + before);
+    EXPECT_TRUE(ui.choose(MenuItem::Cz));  // still running and taking input
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::testing

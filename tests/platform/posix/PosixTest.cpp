@@ -1,0 +1,228 @@
+// The real file system and random source, and Form1 on them where the whole flow matters.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "app/Form1.h"
+#include "platform/posix/RealFileSystem.h"
+#include "platform/posix/SystemRandom.h"
+#include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
+#include "wordlist/PrivateList.h"
+
+namespace quorvel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes `chunk` bytes a call at most, interrupted every third call, `room` bytes in all; takes
+// the way of file systems without unnamed files when `named`; waits at `stop` to be killed.
+class ScriptedFiles : public RealFileSystem {
+ public:
+  std::size_t chunk = 1 << 30, room = 1 << 30, calls = 0;
+  bool named = false;
+  std::optional<CreateStep> stop;
+
+ protected:
+  long writeChunk(int fd, const char* data, unsigned long size) override {
+    if (++calls % 3 == 0) return errno = EINTR, -1;
+    if (room == 0) return errno = ENOSPC, -1;
+    const long n = RealFileSystem::writeChunk(fd, data, std::min({size, chunk, room}));
+    return room -= static_cast<std::size_t>(std::max(n, 0L)), n;
+  }
+  int openUnnamed(const fs::path& dir) override {
+    return named ? (errno = EOPNOTSUPP, -1) : RealFileSystem::openUnnamed(dir);
+  }
+  void reached(CreateStep step) override {
+    if (step == stop) ::kill(::getpid(), SIGKILL);
+  }
+};
+
+// Runs `check` where permissions bind: here for a normal user, else in a child that gave up
+// root for nobody.
+bool unprivileged(const std::function<bool()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const uid_t nobody = 65534;
+    ::_exit(::setgroups(0, nullptr) || ::setresgid(nobody, nobody, nobody) ||
+            ::setresuid(nobody, nobody, nobody) || !check());
+  }
+  int status = 0;
+  return ::waitpid(child, &status, 0) == child && status == 0;
+}
+
+struct PosixTest : ::testing::Test {
+  fs::path dir = makeScratchDir("quorvel");
+  std::string target = dir / "PriEnglish.txt";
+  ScriptedFiles files;
+
+  void TearDown() override {
+    ::chmod(dir.c_str(), 0700);
+    fs::remove_all(dir);
+  }
+  fs::path write(const std::string& name, const std::string& bytes) {
+    return writeBytes(dir / name, bytes), dir / name;
+  }
+  // Hidden ones too: a temporary file left behind would be one.
+  std::string names() {
+    std::set<std::string> sorted;
+    for (const auto& entry : fs::directory_iterator(dir)) sorted.insert(entry.path().filename());
+    std::string all;
+    for (const auto& name : sorted) all += name + " ";
+    return all;
+  }
+};
+
+TEST_F(PosixTest, ReadsAWholeRegularFileOrSaysWhyNot) {
+  std::string big("a\r\n\0\xE9\r", 7);
+  for (int k = 0; k < 20000; ++k) big += "w" + std::to_string(k) + "\r\n";
+  fs::create_directory(dir / "folder");
+  ::mkfifo((dir / "pipe").c_str(), 0600);  // nobody writes to it: a read would wait for ever
+  fs::create_symlink("gone", dir / "dangling");
+  fs::resize_file(write("largest", ""), kLargestFile);  // sparse: nothing is written
+  fs::resize_file(write("huge", ""), kLargestFile + 1);
+  const std::pair<fs::path, std::string> rows[] = {
+      {write("big", big), big},
+      {write("empty", ""), ""},
+      {dir / "missing", "No such file or directory"},
+      {dir / "dangling", "No such file or directory"},
+      {dir / "big" / "below", "Not a directory"},
+      {dir / "folder", "Is a directory"},
+      {dir / "pipe", "Not a regular file"},
+      {dir / "huge", "File too large"},
+      {"/proc/self/status", "The file changed while it was read"}};  // grows as it is read
+  for (const auto& [path, read] : rows) {
+    const Result<std::string> got = files.readAll(path);
+    EXPECT_EQ(got ? *got : got.error().message, read) << path;
+  }
+  EXPECT_EQ(files.readAll(dir / "largest")->size(), kLargestFile);
+  ::chmod(dir.c_str(), 0711);
+  ::chmod(write("locked", "x").c_str(), 0);
+  EXPECT_TRUE(unprivileged(
+      [&] { return files.readAll(dir / "locked").error().message == "Permission denied"; }));
+  EXPECT_TRUE(files.exists(dir / "dangling") && !files.exists(dir / "missing"));
+}
+
+TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothing) {
+  const std::string bytes("zoo\r\n\xE9\0x\r\n", 10);
+  for (const bool named : {false, true}) {
+    files.named = named;
+    // Chunk, room, umask, what is written, and the failure; a failure leaves nothing.
+    const std::tuple<std::size_t, std::size_t, mode_t, std::string, std::string> rows[] = {
+        {3, 8, 022, bytes, "No space left on device"},
+        {7, 0, 022, bytes, "No space left on device"},
+        {7, 1 << 30, 022, bytes, ""},  // a few bytes a call, interrupted now and then
+        {1 << 30, 1 << 30, 077, "", ""},
+        {1 << 30, 1 << 30, 022, bytes, ""}};
+    for (const auto& [chunk, room, mask, made, error] : rows) {
+      files.chunk = chunk, files.room = room;
+      const mode_t before = ::umask(mask);
+      const Result<void> result = files.createReadOnly(target, made);
+      ::umask(before);
+      EXPECT_EQ(result ? "" : result.error().message, error) << named << chunk;
+      EXPECT_EQ(names() + (error.empty() ? readBytes(target) : ""),
+                error.empty() ? "PriEnglish.txt " + made : "");
+      EXPECT_TRUE(!error.empty() ||
+                  (fileMode(target) == 0400u && !files.ownership(target)->foreignOwner));
+      fs::remove(target);
+    }
+    write("PriEnglish.txt", "theirs");
+    EXPECT_EQ(files.createReadOnly(target, bytes).error().message, "File exists");
+    EXPECT_EQ(readBytes(target) + names(), "theirsPriEnglish.txt ");
+    fs::remove(target);
+    EXPECT_EQ(files.createReadOnly(dir / "gone" / "x", "").error().message,
+              "No such file or directory");
+    ::chmod(dir.c_str(), 0555);
+    EXPECT_TRUE(unprivileged(
+        [&] { return files.createReadOnly(target, "").error().message == "Permission denied"; }));
+    ::chmod(dir.c_str(), 0700);
+    EXPECT_EQ(names(), "");
+  }
+}
+
+TEST_F(PosixTest, AKillAtAnyStepLeavesNothingOrTheFinishedFile) {
+  const std::string bytes(50000, 'w');
+  for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
+                                CreateStep::Sealed, CreateStep::Named}) {
+    files.stop = step;
+    const pid_t child = ::fork();
+    if (child == 0) (void)files.createReadOnly(target, bytes), ::_exit(0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "never reached step " << static_cast<int>(step);
+    const bool named = step == CreateStep::Named;
+    EXPECT_EQ(names() + (named ? readBytes(target) : ""), named ? "PriEnglish.txt " + bytes : "");
+    fs::remove(target);
+  }
+}
+
+// Each load of a private list is checked against its public list and where it lies: every
+// finding shows in one warning, and the list loads all the same, untouched.
+TEST_F(PosixTest, APrivateListIsCheckedAtEveryLoad) {
+  const std::string english = shippedFile("PubEnglish.txt");
+  std::vector<std::string> words;
+  for (const WordItem item : readWordItems(english)) words.emplace(words.begin(), item.bytes);
+  const auto list = [&](const std::function<void(std::vector<std::string>&)>& change) {
+    std::vector<std::string> changed = words;  // the public words backwards
+    std::string bytes;
+    for (change(changed); const auto& word : changed) bytes += word + "\r\n";
+    return bytes;
+  };
+  const std::string reversed = list([](auto&) {});
+  const auto chmod = [](const fs::path& path, mode_t mode) { ::chmod(path.c_str(), mode); };
+  const std::tuple<std::string, std::function<void()>, std::vector<std::string>> rows[] = {
+      {reversed, [&] { chmod(dir, 01777); }, {}},  // others may add files, but not replace it
+      {list([](auto& w) { w.pop_back(); }), [] {}, {": 1 missing, 0 extra."}},
+      {list([](auto& w) { w.push_back("zz"); }), [] {}, {": 0 missing, 1 extra."}},
+      {list([](auto& w) { w[1] = w[0]; }), [] {}, {": 1 missing, 1 extra."}},
+      {"", [] {}, {"the public list PubEnglish.txt: 2048 missing, 0 extra."}},
+      {english, [] {}, {"in their public order"}},
+      {"", [&] { fs::remove(target), fs::create_symlink("PubEnglish.txt", target); }, {"order"}},
+      {reversed, [&] { chmod(target, 0620); }, {"Permissions 0620 for this file are too open"}},
+      {reversed, [&] { chmod(target, 0402); }, {"Permissions 0402"}},
+      {reversed, [&] { chmod(dir, 0707); }, {"Permissions 0707 for the folder " + dir.string()}},
+      {reversed, [&] { (void)!::chown(target.c_str(), 65534, -1); }, {"another user (nobody)"}},
+      {english, [&] { chmod(target, 0666), chmod(dir, 0777); }, {"order", "0666 for", "0777 for"}},
+      {reversed,
+       [&] { fs::remove(dir / "PubEnglish.txt"); },
+       {"PubEnglish.txt could not be read (No such file or directory)"}}};
+  for (const auto& [bytes, arrange, said] : rows) {
+    write("PubEnglish.txt", english);
+    chmod(write("PriEnglish.txt", bytes), 0400);
+    FakePlatform ui;
+    SystemRandom secure;
+    Form1 form(ui, files, secure, dir);
+    ui.attach(form);
+    ui.load();
+    arrange();
+    const std::string before = readBytes(target);
+    ui.choose(MenuItem::Lpw);
+    ASSERT_EQ(ui.messages.size(), said.empty() ? 0u : 1u) << ::testing::PrintToString(said);
+    for (const auto& message : ui.messages) {
+      EXPECT_EQ(message.title + message.text.substr(0, target.size() + 1),
+                "Warning" + target + "\n");
+      EXPECT_EQ(message.icon, MessageIcon::Warning);
+      for (const auto& part : said) EXPECT_NE(message.text.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(ui.text(Control::Label1), "PriEnglish");
+    EXPECT_EQ(ui.itemCount(Control::WordList), static_cast<int>(readWordItems(before).size() + 1));
+    EXPECT_EQ(readBytes(target), before);
+    chmod(dir, 0700);
+    fs::remove(target);
+  }
+}
+
+TEST_F(PosixTest, TheSystemDrawsUniformNumbersBelowOne) {
+  SystemRandom random;
+  double sum = 0;
+  for (int k = 0; k < 5000; ++k) sum += random.next().value();  // several blocks
+  EXPECT_NEAR(sum / 5000, 0.5, 0.02);
+  EXPECT_NE(makeRandomOrder(2048, random).value(), makeRandomOrder(2048, random).value());
+}
+
+}  // namespace
+}  // namespace quorvel::testing

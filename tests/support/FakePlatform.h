@@ -1,0 +1,164 @@
+// An in-memory window for driving Form1 without a display. It starts from the window's
+// design, acts like the real controls where the logic can tell (caret insertion, selection,
+// list order, rows read in place), and records what the logic asked of the toolkit.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "lookup/Accents.h"
+#include "platform/WindowDesign.h"
+
+namespace quorvel {
+
+class FakePlatform : public Platform {
+ public:
+  struct ControlState {
+    std::string text, toolTip;
+    bool visible;
+    std::vector<std::string> items;
+    const ListRows* rows = nullptr;  // shown instead of items, read in place like the real list
+    int selected = -1;
+  };
+  struct Message {
+    std::string title, text;
+    MessageIcon icon;
+    MessageButtons buttons;
+  };
+
+  FakePlatform() {
+    for (const auto& c : design::kControls) {
+      controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart, {}};
+    }
+  }
+  void attach(WindowEvents& events) { events_ = &events; }
+
+  // The user's side; each returns false when the window takes no events.
+  bool load() {
+    return deliver([&] { events_->formLoad(), focused = Control::Text1; });
+  }
+  bool click(Control c) {
+    return deliver([&] { events_->click(c); });
+  }
+  bool choose(MenuItem item) {
+    return deliver([&] { events_->menuClick(item); });
+  }
+  bool close() {
+    return deliver([&] { events_->formUnload(); });
+  }
+  bool selectCandidate(int index) {
+    state(Control::List1).selected = index;
+    return click(Control::List1);
+  }
+  // A key into Text1: the handler sees it first, then the box puts it in at the caret in
+  // place of the selection; backspace without a selection takes the character before.
+  bool typeKey(int code) {
+    if (!deliver([&] { events_->keyPress(Control::Text1, code); })) return false;
+    std::string& text = state(Control::Text1).text;
+    std::size_t at = std::min(caret_.value_or(text.size()), text.size());
+    std::size_t selected = std::min(selection_, text.size() - at);
+    if (code == '\b' && selected == 0 && at > 0) --at, selected = 1;
+    std::string typed;
+    if (code != '\b' && code != 0) appendUtf8(typed, static_cast<char16_t>(code));
+    if (code != 0) text.replace(at, selected, typed);
+    caret_.reset(), selection_ = 0;
+    return true;
+  }
+  void setCaret(std::size_t at, std::size_t selected = 0) { caret_ = at, selection_ = selected; }
+
+  // What the logic did, and what the window system does.
+  ControlState& state(Control c) { return controls_.at(c); }
+  std::vector<std::string> items(Control list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < itemCount(list); ++i) out.push_back(itemAt(list, i));
+    return out;
+  }
+  std::vector<Message> messages;
+  std::deque<MessageAnswer> answers;  // the user's, in order; Yes or Ok when none is left
+  std::string clipboard;
+  int edgeSets = 0, doEventsCalls = 0, exitStatus = -1;  // -1: still running
+  std::function<void()> duringDoEvents = [] {};
+  Control focused = Control::Label4;         // a label, which never takes the focus
+  float edge[4] = {4000, 3000, 6645, 4800};  // top, left, width, height in twips
+  std::optional<float> screen = 16000;
+  bool refuseMoves = false;         // a maximised window, or a window system that never moves one
+  double clock = 0, clockStep = 0;  // seconds; the step is added at every read
+
+  std::optional<float> windowEdge(Edge e) override { return edge[static_cast<int>(e)]; }
+  bool setWindowEdge(Edge e, float twips) override {
+    ++edgeSets;  // 1800 twips: the smallest outer width and height the window can take
+    if (refuseMoves || (e >= Edge::Width && twips < 1800)) return false;
+    return edge[static_cast<int>(e)] = twips, true;
+  }
+  std::optional<float> screenWidth() override { return screen; }
+  float textWidth(std::string_view text) override { return 105.0F * text.size(); }
+  void doEvents() override { ++doEventsCalls, duringDoEvents(); }
+  double monotonicSeconds() override { return clock += clockStep; }
+  void endProgram(int status) override { exitStatus = exitStatus < 0 ? status : exitStatus; }
+  void setInputEnabled(bool enabled) override { inputEnabled_ = enabled; }
+  std::string text(Control c) override { return state(c).text; }
+  void setText(Control c, std::string_view text) override {
+    state(c).text = text;
+    if (c == Control::Text1) caret_.reset();
+  }
+  void setToolTip(Control c, std::string_view tip) override { state(c).toolTip = tip; }
+  void setVisible(Control c, bool visible) override { state(c).visible = visible; }
+  void setFocus(Control c) override { focused = c; }
+  void clearList(Control c) override {
+    state(c) = {text(c), state(c).toolTip, state(c).visible, {}};
+  }
+  void appendItem(Control c, std::string_view item) override {
+    appendItems(c, {std::string(item)});
+  }
+  void appendItems(Control c, std::vector<std::string> items) override {
+    if (state(c).rows != nullptr) throw std::logic_error("items appended after rows");
+    state(c).items.insert(state(c).items.end(), items.begin(), items.end());
+  }
+  void appendRows(Control c, const ListRows& rows) override {
+    if (itemCount(c) > 0) throw std::logic_error("rows appended to a list that is not empty");
+    state(c).rows = &rows;
+  }
+  std::string itemAt(Control c, int i) override {
+    if (i < 0 || i >= itemCount(c)) return {};
+    if (!state(c).rows) return state(c).items[i];
+    const ListRow row = state(c).rows->row(i);
+    return row.head + std::string(row.tail);
+  }
+  int itemCount(Control c) override {
+    return static_cast<int>(state(c).rows ? state(c).rows->rowCount() : state(c).items.size());
+  }
+  std::string selectedText(Control c) override { return itemAt(c, state(c).selected); }
+  float listWidth(Control c) override {
+    for (const auto& d : design::kControls) {
+      if (d.id == c) return d.width;
+    }
+    return 0;
+  }
+  void setColumns(Control, int) override {}  // the scratch list is never seen
+  MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
+                           MessageButtons buttons) override {
+    messages.push_back({std::string(title), std::string(text), icon, buttons});
+    if (answers.empty())
+      return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void clearClipboard() override { clipboard.clear(); }
+  void setClipboardText(std::string_view text) override { clipboard = text; }
+
+ private:
+  bool deliver(const std::function<void()>& event) {
+    if (events_ == nullptr || exitStatus >= 0 || !inputEnabled_) return false;
+    return event(), true;
+  }
+
+  WindowEvents* events_ = nullptr;
+  std::map<Control, ControlState> controls_;
+  bool inputEnabled_ = true;
+  std::optional<std::size_t> caret_;
+  std::size_t selection_ = 0;
+};
+
+}  // namespace quorvel

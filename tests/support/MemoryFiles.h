@@ -1,0 +1,70 @@
+// Files in memory with the faults a test may want of them, and a repeatable random source.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+
+#include "platform/FileSystem.h"
+#include "platform/RandomSource.h"
+#include "support/Files.h"
+#include "wordlist/Languages.h"
+
+namespace quorvel::testing {
+
+inline std::string shippedFile(std::string_view name) {
+  return readBytes(std::filesystem::path(QUORVEL_DATA_DIR) / name);
+}
+
+// The shipped public lists in /q at first. The n-th read or write fails (counted from 1), the
+// disk is full after `room` bytes, and beforeRead may change a file between two reads.
+struct MemoryFiles : FileSystem {
+  std::map<std::string, std::string> files;
+  std::set<std::string> readOnly;
+  int reads = 0, writes = 0, failRead = 0, failWrite = 0;
+  std::size_t room = 1 << 30;
+  std::function<void(int read)> beforeRead = [](int) {};
+
+  MemoryFiles() {
+    for (const auto language : kLanguages) {
+      files["/q/" + publicFileName(language)] = shippedFile(publicFileName(language));
+    }
+  }
+  Result<std::string> readAll(const std::filesystem::path& path) override {
+    beforeRead(reads + 1);
+    if (++reads == failRead) return Error(std::errc::io_error, "Input/output error");
+    if (!files.count(path))
+      return Error(std::errc::no_such_file_or_directory, "No such file or directory");
+    return files[path];
+  }
+  bool exists(const std::filesystem::path& path) override { return files.count(path) > 0; }
+  Result<void> createReadOnly(const std::filesystem::path& path, std::string_view bytes) override {
+    if (++writes == failWrite) return Error(std::errc::permission_denied, "Permission denied");
+    if (files.count(path)) return Error(std::errc::file_exists, "File exists");
+    if (bytes.size() > room) return Error(std::errc::no_space_on_device, "No space left on device");
+    readOnly.insert(path);
+    files[path] = bytes;
+    return {};
+  }
+  Result<Ownership> ownership(const std::filesystem::path&) override {
+    return Error(std::errc::not_supported, "no owners in memory");
+  }
+};
+
+// The scripted numbers first, then a seeded generator's; a broken source has none at all.
+struct SeededRandom : RandomSource {
+  std::deque<double> script;
+  bool broken = false;
+  std::mt19937_64 engine{1};
+
+  Result<double> next() override {
+    if (broken) return Error(std::errc::function_not_supported, "getrandom: not implemented");
+    const double r = script.empty() ? (engine() >> 11) * 0x1.0p-53 : script.front();
+    if (!script.empty()) script.pop_front();
+    return r;
+  }
+};
+
+}  // namespace quorvel::testing
