@@ -27,29 +27,17 @@ TEST(Lookup, NumberPrefixesListTheirEntriesUpTo2049) {
   std::string file;
   for (int k = 0; k < 2100; ++k) file += "w\r\n";
   const WordItems words = readWordItems(file);
-  const std::tuple<std::string_view, std::size_t, const char*, const char*> rows[] = {
-      {"0", 999, "0001 w", "0999 w"},
-      {"1", 1000, "1000 w", "1999 w"},
-      {"2", 50, "2000 w", "2049 w"},
-      {"00", 99, "0001 w", "0099 w"},
-      {"000", 9, "0001 w", "0009 w"},
-      {"001", 10, "0010 w", "0019 w"},
-      {"01", 100, "0100 w", "0199 w"},
-      {"0815", 1, "0815 w", "0815 w"},
-      {"2049", 1, "2049 w", "2049 w"},
-      {"205", 0, "", ""},
-      {"3", 0, "", ""},
-      {"0000", 0, "", ""},
-      {"20480", 0, "", ""},
-      {"", 0, "", ""},
-      {std::string_view("0\0", 2), 0, "", ""},
-      {"w", 0, "", ""}};
-  for (const auto& [prefix, count, first, last] : rows) {
+  const char* rows[][2] = {
+      // a prefix; the count, the first and the last entry it lists
+      {"0", "999: 0001 w-0999 w"},  {"1", "1000: 1000 w-1999 w"}, {"2", "50: 2000 w-2049 w"},
+      {"00", "99: 0001 w-0099 w"},  {"000", "9: 0001 w-0009 w"},  {"001", "10: 0010 w-0019 w"},
+      {"01", "100: 0100 w-0199 w"}, {"0815", "1: 0815 w-0815 w"}, {"2049", "1: 2049 w-2049 w"}};
+  for (const auto& [prefix, shown] : rows) {
     const std::vector<std::string> found = scanEntries(words, prefix, kNumberStart);
-    EXPECT_EQ(found.size(), count) << prefix;
-    EXPECT_EQ(found.empty() ? "" : found.front() + found.back(), std::string(first) + last)
-        << prefix;
+    EXPECT_EQ(std::to_string(found.size()) + ": " + found.front() + "-" + found.back(), shown);
   }
+  const std::string_view none[] = {"205", "3", "0000", "20480", "", "w", {"0\0", 2}};
+  for (const std::string_view prefix : none) EXPECT_TRUE(scanEntries(words, prefix, 0).empty());
   EXPECT_EQ(masterEntry(words, 0) + numberText(32768), " 32768");
 }
 

@@ -36,17 +36,12 @@ class FakePlatform : public Platform {
 
   // The user's side; each returns false when the window takes no events.
   bool load() {
-    return deliver([&] { events_->formLoad(), focused = Control::Text1; });
+    focused = Control::Text1;  // the first control that takes the focus
+    return deliver(&WindowEvents::formLoad);
   }
-  bool click(Control c) {
-    return deliver([&] { events_->click(c); });
-  }
-  bool choose(MenuItem item) {
-    return deliver([&] { events_->menuClick(item); });
-  }
-  bool close() {
-    return deliver([&] { events_->formUnload(); });
-  }
+  bool click(Control c) { return deliver(&WindowEvents::click, c); }
+  bool choose(MenuItem item) { return deliver(&WindowEvents::menuClick, item); }
+  bool close() { return deliver(&WindowEvents::formUnload); }
   bool selectCandidate(int index) {
     state(Control::List1).selected = index;
     return click(Control::List1);
@@ -54,7 +49,7 @@ class FakePlatform : public Platform {
   // A key into Text1: the handler sees it first, then the box puts it in at the caret in
   // place of the selection; backspace without a selection takes the character before.
   bool typeKey(int code) {
-    if (!deliver([&] { events_->keyPress(Control::Text1, code); })) return false;
+    if (!deliver(&WindowEvents::keyPress, Control::Text1, code)) return false;
     std::string& text = state(Control::Text1).text;
     std::size_t at = std::min(caret_.value_or(text.size()), text.size());
     std::size_t selected = std::min(selection_, text.size() - at);
@@ -108,9 +103,7 @@ class FakePlatform : public Platform {
   void clearList(Control c) override {
     state(c) = {text(c), state(c).toolTip, state(c).visible, {}};
   }
-  void appendItem(Control c, std::string_view item) override {
-    appendItems(c, {std::string(item)});
-  }
+  void appendItem(Control c, std::string_view item) override { state(c).items.emplace_back(item); }
   void appendItems(Control c, std::vector<std::string> items) override {
     if (state(c).rows != nullptr) throw std::logic_error("items appended after rows");
     state(c).items.insert(state(c).items.end(), items.begin(), items.end());
@@ -129,13 +122,8 @@ class FakePlatform : public Platform {
     return static_cast<int>(state(c).rows ? state(c).rows->rowCount() : state(c).items.size());
   }
   std::string selectedText(Control c) override { return itemAt(c, state(c).selected); }
-  float listWidth(Control c) override {
-    for (const auto& d : design::kControls) {
-      if (d.id == c) return d.width;
-    }
-    return 0;
-  }
-  void setColumns(Control, int) override {}  // the scratch list is never seen
+  float listWidth(Control) override { return 2000; }  // only the scratch list's columns ask
+  void setColumns(Control, int) override {}           // and the scratch list is never seen
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override {
     messages.push_back({std::string(title), std::string(text), icon, buttons});
@@ -149,9 +137,10 @@ class FakePlatform : public Platform {
   void setClipboardText(std::string_view text) override { clipboard = text; }
 
  private:
-  bool deliver(const std::function<void()>& event) {
+  template <typename... Args>
+  bool deliver(void (WindowEvents::*event)(Args...), auto&&... args) {
     if (events_ == nullptr || exitStatus >= 0 || !inputEnabled_) return false;
-    return event(), true;
+    return (events_->*event)(args...), true;
   }
 
   WindowEvents* events_ = nullptr;
