@@ -8,11 +8,9 @@
 #include "support/FakePlatform.h"
 #include "support/MemoryFiles.h"
 
-namespace {
-
 using namespace quorvel;
 
-void check(bool ok, const char* what) {
+static void check(bool ok, const char* what) {
   if (!ok) __builtin_fprintf(stderr, "invariant broken: %s\n", what), std::abort();
 }
 
@@ -40,17 +38,6 @@ struct Session {
   }
 };
 
-void checkExport(const std::string& text, bool numbers) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') check(++i < text.size() && text[i] == '\n', "CR without LF");
-    const bool word = (c >= '`' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
-    check(c == '\r' || (numbers ? c >= '0' && c <= '9' : word), "export holds a stray byte");
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Session session;
   FakePlatform& ui = session.ui;
@@ -59,36 +46,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ui.click(Control::WordNum);  // empties the copy box
   if (ui.text(Control::WordNum) != "Words") ui.click(Control::WordNum);
   for (std::size_t i = 0; i + 1 < size; i += 2) {
-    const std::uint8_t action = data[i] % 8, arg = data[i + 1];
-    switch (action) {
-      case 0:  // mostly letters and digits, so lookups find something; then À to ã, codes 0 to 35
-        ui.typeKey(arg < 104   ? 'a' + arg % 26
-                   : arg < 184 ? '0' + arg % 10
-                   : arg < 220 ? 0xC0 + arg - 184
-                               : arg - 220);
-        break;
-      case 1:
-        if (const int count = ui.itemCount(Control::List1)) ui.selectCandidate(arg % count);
-        break;
-      case 2:
-        ui.click(Control::WordNum);
-        break;
-      case 3:
-        ui.choose(static_cast<MenuItem>(static_cast<int>(MenuItem::Cz) + arg % 6));
-        break;
-      case 4:
-      case 5:
-        ui.click(action == 4 ? Control::Command1 : Control::Command2);
-        checkExport(ui.clipboard, action == 4);
-        break;
-      case 6:
-        ui.click(Control::Text3);
-        check(ui.clipboard == ui.text(Control::Text3), "copy-all differs from the copy box");
-        break;
-      case 7:  // a key at a caret, over a selection
-        ui.setCaret(arg % 8, arg / 64);
-        ui.typeKey(arg % 3 == 0 ? '\b' : 'a' + arg % 26);
-        break;
+    const int action = data[i] % 8, arg = data[i + 1];
+    if (action == 0) {  // mostly letters and digits, so lookups find something; À to ã; 0 to 35
+      ui.typeKey(arg < 104   ? 'a' + arg % 26
+                 : arg < 184 ? '0' + arg % 10
+                 : arg < 220 ? 0xC0 + arg - 184
+                             : arg - 220);
+    } else if (action == 1 && ui.itemCount(Control::List1) > 0) {
+      ui.selectCandidate(arg % ui.itemCount(Control::List1));
+    } else if (action == 2) {
+      ui.click(Control::WordNum);
+    } else if (action == 3) {
+      ui.choose(static_cast<MenuItem>(static_cast<int>(MenuItem::Cz) + arg % 6));
+    } else if (action == 4 || action == 5) {
+      ui.click(action == 4 ? Control::Command1 : Control::Command2);
+      for (std::size_t k = 0; k < ui.clipboard.size(); ++k) {
+        const char c = ui.clipboard[k];
+        const bool word = (c >= '`' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+        check(c == '\r'     ? ui.clipboard[++k] == '\n'
+              : action == 4 ? c >= '0' && c <= '9'
+                            : word,
+              "an export holds a stray byte, or a CR without an LF");
+      }
+    } else if (action == 6) {
+      ui.click(Control::Text3);
+      check(ui.clipboard == ui.text(Control::Text3), "copy-all differs from the copy box");
+    } else if (action == 7) {  // a key before the end
+      ui.setCaret(arg % 8);
+      ui.typeKey(arg % 3 == 0 ? '\b' : 'a' + arg % 26);
     }
     long previous = 0;  // after a key only: a language choice keeps the old list's candidates
     for (const auto& entry : action % 7 ? std::vector<std::string>() : ui.items(Control::List1)) {

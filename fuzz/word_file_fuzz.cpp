@@ -5,15 +5,10 @@
 #include <numeric>
 
 #include "wordlist/PrivateList.h"
-#include "wordlist/WordFile.h"
 
-namespace {
-
-void check(bool ok, const char* what) {
+static void check(bool ok, const char* what) {
   if (!ok) __builtin_fprintf(stderr, "invariant broken: %s\n", what), std::abort();
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -21,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t from = 0;
   for (const auto& item : items) {
     check(item.bytes.find_first_of("\r\n") == std::string_view::npos, "line end inside an item");
-    const std::size_t at = input.find(item.bytes, from);
-    check(at != std::string_view::npos, "item bytes not found in order");
-    from = at + item.bytes.size();
+    from = input.find(item.bytes, from);
+    check(from != std::string_view::npos, "item bytes not found in order");
+    from += item.bytes.size();
     check(!item.text.empty() || item.bytes.empty(), "text lost");
     check(quorvel::isValidUtf8(item.text), "text is not UTF-8");
   }

@@ -114,12 +114,10 @@ TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
     files.failRead = files.reads + goodReads + 1;
     start();
     ui.choose(MenuItem::Cz);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title + ui.messages[0].text,
-              "ErrorCan Not Find File " + std::string(path) +
-                  " It's Missing Or Corrupted           Now Ending");
-    EXPECT_TRUE(ui.messages[0].icon == MessageIcon::Critical &&
-                ui.messages[0].buttons == MessageButtons::Ok);
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Error: Can Not Find File " + std::string(path) +
+                                       " It's Missing Or Corrupted           Now "
+                                       "Ending (Critical, Ok)"});
     EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
     EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::Command1) || ui.close());
   }
@@ -166,10 +164,8 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
   EXPECT_EQ(files.files.count("/q/PriEnglish.txt") + ui.doEventsCalls, 0u);
   ui.choose(MenuItem::Lpw);
   ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[1].title + ui.messages[1].text,
-            "QueryDo You Want To Make Private PriEnglish Words Yes No? ");
-  EXPECT_TRUE(ui.messages[1].icon == MessageIcon::Question &&
-              ui.messages[1].buttons == MessageButtons::YesNo);
+  EXPECT_EQ(ui.messages[1],
+            "Query: Do You Want To Make Private PriEnglish Words Yes No?  (Question, YesNo)");
   EXPECT_TRUE(working && ui.doEventsCalls == 2 && !ui.state(Control::Label3).visible);
   const std::string made = files.files["/q/PriEnglish.txt"];
   EXPECT_TRUE(files.readOnly.count("/q/PriEnglish.txt"));
@@ -222,9 +218,8 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
     const std::string before = window();
     ui.choose(MenuItem::Lpw);
     ASSERT_EQ(ui.messages.size(), 2u) << reason;
-    EXPECT_EQ(ui.messages[1].title + ui.messages[1].text.substr(0, 32),
-              "ErrorCan Not Make /q/PriEnglish.txt (");
-    EXPECT_NE(ui.messages[1].text.find(reason), std::string::npos) << ui.messages[1].text;
+    EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make /q/PriEnglish.txt (");
+    EXPECT_NE(ui.messages[1].find(reason), std::string::npos) << ui.messages[1];
     EXPECT_EQ(files.readOnly.size(), 0u);
     EXPECT_EQ(ui.text(Control::Label1) + window(), "PubEnglish" + before);
     EXPECT_TRUE(ui.choose(MenuItem::Cz));  // still running and taking input

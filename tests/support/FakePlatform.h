@@ -21,11 +21,6 @@ class FakePlatform : public Platform {
     const ListRows* rows = nullptr;  // shown instead of items, read in place like the real list
     int selected = -1;
   };
-  struct Message {
-    std::string title, text;
-    MessageIcon icon;
-    MessageButtons buttons;
-  };
 
   FakePlatform() {
     for (const auto& c : design::kControls) {
@@ -46,21 +41,20 @@ class FakePlatform : public Platform {
     state(Control::List1).selected = index;
     return click(Control::List1);
   }
-  // A key into Text1: the handler sees it first, then the box puts it in at the caret in
-  // place of the selection; backspace without a selection takes the character before.
+  // A key into Text1: the handler sees it first, then the box puts it in at the caret;
+  // backspace takes the character before.
   bool typeKey(int code) {
     if (!deliver(&WindowEvents::keyPress, Control::Text1, code)) return false;
     std::string& text = state(Control::Text1).text;
-    std::size_t at = std::min(caret_.value_or(text.size()), text.size());
-    std::size_t selected = std::min(selection_, text.size() - at);
-    if (code == '\b' && selected == 0 && at > 0) --at, selected = 1;
+    const std::size_t at = std::min(caret_.value_or(text.size()), text.size());
     std::string typed;
     if (code != '\b' && code != 0) appendUtf8(typed, static_cast<char16_t>(code));
-    if (code != 0) text.replace(at, selected, typed);
-    caret_.reset(), selection_ = 0;
+    text.insert(at, typed);
+    if (code == '\b' && at > 0) text.erase(at - 1, 1);
+    caret_.reset();
     return true;
   }
-  void setCaret(std::size_t at, std::size_t selected = 0) { caret_ = at, selection_ = selected; }
+  void setCaret(std::size_t at) { caret_ = at; }
 
   // What the logic did, and what the window system does.
   ControlState& state(Control c) { return controls_.at(c); }
@@ -69,7 +63,7 @@ class FakePlatform : public Platform {
     for (int i = 0; i < itemCount(list); ++i) out.push_back(itemAt(list, i));
     return out;
   }
-  std::vector<Message> messages;
+  std::vector<std::string> messages;  // each as "Title: text (icon, buttons)"
   std::deque<MessageAnswer> answers;  // the user's, in order; Yes or Ok when none is left
   std::string clipboard;
   int edgeSets = 0, doEventsCalls = 0, exitStatus = -1;  // -1: still running
@@ -126,7 +120,10 @@ class FakePlatform : public Platform {
   void setColumns(Control, int) override {}           // and the scratch list is never seen
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override {
-    messages.push_back({std::string(title), std::string(text), icon, buttons});
+    const char* icons[] = {"Critical", "Question", "Warning"};
+    messages.push_back(std::string(title) + ": " + std::string(text) + " (" +
+                       icons[static_cast<int>(icon)] +
+                       (buttons == MessageButtons::Ok ? ", Ok)" : ", YesNo)"));
     if (answers.empty())
       return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     const MessageAnswer answer = answers.front();
@@ -147,7 +144,6 @@ class FakePlatform : public Platform {
   std::map<Control, ControlState> controls_;
   bool inputEnabled_ = true;
   std::optional<std::size_t> caret_;
-  std::size_t selection_ = 0;
 };
 
 }  // namespace quorvel

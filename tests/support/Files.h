@@ -6,9 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <string_view>
 
 namespace quorvel::testing {
 
@@ -18,23 +16,19 @@ inline std::string readBytes(const std::filesystem::path& path) {
 }
 
 inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 // Permission bits of the entry itself (a link is not followed).
 inline unsigned fileMode(const std::filesystem::path& path) {
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) return 0xFFFFFFFFu;
-  return info.st_mode & 07777;
+  return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0xFFFFFFFFu;
 }
 
 // A new empty directory under the system's temporary folder; empty when none could be made.
 inline std::filesystem::path makeScratchDir(std::string_view stem) {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / (std::string(stem) + "-XXXXXX")).string();
-  return ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern)
-                                              : std::filesystem::path();
+  std::string pattern = std::filesystem::temp_directory_path() / (std::string(stem) + "-XXXXXX");
+  return ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : "";
 }
 
 }  // namespace quorvel::testing

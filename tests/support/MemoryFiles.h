@@ -28,29 +28,24 @@ struct MemoryFiles : FileSystem {
   std::function<void(int read)> beforeRead = [](int) {};
 
   MemoryFiles() {
-    for (const auto language : kLanguages) {
-      files["/q/" + publicFileName(language)] = shippedFile(publicFileName(language));
-    }
+    for (const auto lang : kLanguages)
+      files["/q/" + publicFileName(lang)] = shippedFile(publicFileName(lang));
   }
   Result<std::string> readAll(const std::filesystem::path& path) override {
     beforeRead(reads + 1);
     if (++reads == failRead) return Error(std::errc::io_error, "Input/output error");
-    if (!files.count(path))
+    if (!exists(path))
       return Error(std::errc::no_such_file_or_directory, "No such file or directory");
     return files[path];
   }
   bool exists(const std::filesystem::path& path) override { return files.count(path) > 0; }
   Result<void> createReadOnly(const std::filesystem::path& path, std::string_view bytes) override {
     if (++writes == failWrite) return Error(std::errc::permission_denied, "Permission denied");
-    if (files.count(path)) return Error(std::errc::file_exists, "File exists");
+    if (exists(path)) return Error(std::errc::file_exists, "File exists");
     if (bytes.size() > room) return Error(std::errc::no_space_on_device, "No space left on device");
-    readOnly.insert(path);
-    files[path] = bytes;
-    return {};
+    return readOnly.insert(path), files[path] = bytes, Result<void>();
   }
-  Result<Ownership> ownership(const std::filesystem::path&) override {
-    return Error(std::errc::not_supported, "no owners in memory");
-  }
+  Result<Ownership> ownership(const std::filesystem::path&) override { return Ownership(); }
 };
 
 // The scripted numbers first, then a seeded generator's; a broken source has none at all.
