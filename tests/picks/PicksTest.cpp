@@ -16,11 +16,7 @@ TEST(Picks, ExportsKeepWhatTheirKindKeepsAndEndEachLineWithCrLf) {
                            {"0007 cat\r\n0008 dog\r\n", "0007\r\n0008\r\n", "cat\r\ndog"},
                            {"0005 \xC3\x89lan\r\n0006 Zoo\r\n0009 x`y{_\r\n",
                             "0005\r\n0006\r\n0009\r\n", "\xC3\x89lan\r\noo\r\nx`y"},
-                           {"0010 \xC3\x87"
-                            "a Va 2\r\n",
-                            "0010\r\n\r\n\r\n2",
-                            "\xC3\x87"
-                            "aa"},
+                           {"0010 \xC3\x87z Vz 2\r\n", "0010\r\n\r\n\r\n2", "\xC3\x87zz"},
                            {"0001 ab1\r\n0002 cd 9/:\r\n", "0001\r\n10002\r\n\r\n9", "ab\r\ncd"},
                            {"0003 OK\r\n0007 cat\r\n", "0003\r\n0007\r\n", "\r\ncat"},
                            {"0003 OK\r\n", "0003\r\n", ""},
