@@ -58,8 +58,18 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
     countUp();
     if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
   }
+  // Each entry is put together as masterEntry would, without its general number formatting:
+  // the number has four digits here, and a first digit lists a thousand entries.
   found.reserve(hits.size());
-  for (const std::uint32_t i : hits) found.push_back(masterEntry(words, i));
+  for (const std::uint32_t i : hits) {
+    const std::string_view word = words.text(i - 1);
+    std::string& entry = found.emplace_back(kHead + word.size(), ' ');
+    entry[0] = static_cast<char>('0' + i / 1000);
+    entry[1] = static_cast<char>('0' + i / 100 % 10);
+    entry[2] = static_cast<char>('0' + i / 10 % 10);
+    entry[3] = static_cast<char>('0' + i % 10);
+    word.copy(entry.data() + kHead, word.size());
+  }
   return found;
 }
 
