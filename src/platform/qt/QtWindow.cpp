@@ -16,6 +16,7 @@
 #include "platform/WindowDesign.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtListKeys.h"
+#include "platform/qt/QtListView.h"
 #include "platform/qt/QtMenuEnds.h"
 #include "platform/qt/QtUnits.h"
 
@@ -52,7 +53,7 @@ QLabel* makeLabel(std::string_view text, QWidget* parent) {
 }
 
 QListView* makeList(QtListModel* rows, QWidget* parent) {
-  auto* list = new QListView(parent);
+  auto* list = new QtListView(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   // Entries all have one height; this spares measuring rows that are never seen.
   list->setUniformItemSizes(true);
