@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "lookup/Accents.h"
 
@@ -50,25 +51,22 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
     return std::string_view(head + start, inHead) == prefix.substr(0, inHead) &&
            word.starts_with(prefix.substr(inHead));
   };
-  // Matches are marked first, so the result is allocated once: a first digit lists a
-  // thousand entries.
-  std::vector<std::uint32_t> hits;
-  hits.reserve(last);
+  // A match is put together as masterEntry would, from the head it was compared with and
+  // its word, at once: a first digit lists a thousand entries. Room for every scanned entry
+  // is made first, so none is moved, and a short entry is made whole from one buffer.
+  found.reserve(last);
   for (std::size_t i = 1; i <= last; ++i) {
     countUp();
-    if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
-  }
-  // Each entry is put together as masterEntry would, without its general number formatting:
-  // the number has four digits here, and a first digit lists a thousand entries.
-  found.reserve(hits.size());
-  for (const std::uint32_t i : hits) {
     const std::string_view word = words.text(i - 1);
-    std::string& entry = found.emplace_back(kHead + word.size(), ' ');
-    entry[0] = static_cast<char>('0' + i / 1000);
-    entry[1] = static_cast<char>('0' + i / 100 % 10);
-    entry[2] = static_cast<char>('0' + i / 10 % 10);
-    entry[3] = static_cast<char>('0' + i % 10);
-    word.copy(entry.data() + kHead, word.size());
+    if (!matches(word)) continue;
+    char entry[16];
+    if (word.size() <= sizeof(entry) - kHead) {
+      std::memcpy(entry, head, kHead);
+      std::memcpy(entry + kHead, word.data(), word.size());
+      found.emplace_back(entry, kHead + word.size());
+    } else {
+      found.emplace_back(head, kHead).append(word);
+    }
   }
   return found;
 }
