@@ -31,6 +31,7 @@
 
 #include "app/Form1.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtStyle.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
 
@@ -238,7 +239,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QApplication::setStyle(QStringLiteral("Fusion"));  // as the program draws
+  QApplication::setStyle(quorvel::makeProgramStyle());  // as the program draws
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -30,6 +30,7 @@
 #include "app/Form1.h"
 #include "lookup/Lookup.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtStyle.h"
 #include "wordlist/FileSystem.h"
 #include "wordlist/PrivateList.h"
 
@@ -278,7 +279,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   // As the program sets up the process.
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setStyle(quorvel::makeProgramStyle());
   QApplication::setQuitOnLastWindowClosed(false);
   quorvel::QtPlatform ui;
   quorvel::RealFileSystem files;
