@@ -115,7 +115,9 @@ QString accessibleDescription(Control control, std::string_view toolTip) {
 QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
     : main_(std::make_unique<ClosingWindow>(std::move(onClose))) {
   main_->setWindowTitle(qs(design::kTitle));
-  main_->setWindowIcon(programIcon());
+  // The program gives the application its icon, which every window of it then shows; read
+  // it again only when the process has none.
+  if (QApplication::windowIcon().isNull()) main_->setWindowIcon(programIcon());
   main_->setFont(windowFont());
   QPalette greyPalette = main_->palette();
   greyPalette.setColor(QPalette::Window, grey());
