@@ -160,6 +160,37 @@ struct BareList {
   void fill(const QStringList& shown) { model.setStringList(shown); }
 };
 
+// The same list under an entry box, each placed and in its font as in the window, and nothing
+// else: typing a character lists the ready-made rows at once, erasing it empties the list. A
+// key press must echo its character in the box as well as fill the list; this is that floor.
+struct BareEntry {
+  QWidget window;
+  QStringListModel model;
+  QListView view{&window};
+  QLineEdit box{&window};  // made last, so it lies over the list where they overlap
+  std::unique_ptr<Drawn> drawn;
+
+  BareEntry(Window& w, const QStringList& rows) {
+    view.setUniformItemSizes(true);
+    view.setModel(&model);
+    view.setFont(w.list->font());
+    view.setGeometry(w.list->geometry());
+    box.setFont(w.box->font());
+    box.setGeometry(w.box->geometry());
+    QObject::connect(&box, &QLineEdit::textEdited, &model, [this, rows](const QString& text) {
+      model.setStringList(text.isEmpty() ? QStringList() : rows);
+      // As the program does: laid out before the paint, so the list is painted once.
+      view.doItemsLayout();
+    });
+    window.resize(w.platform.window()->centralWidget()->size());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    (void)QTest::qWaitForWindowExposed(&window);
+    box.setFocus();
+    drawn = std::make_unique<Drawn>(&view);
+  }
+};
+
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
@@ -173,7 +204,8 @@ void BM_KeyPressAgainstBareList(benchmark::State& state) {
     w.form.click(quorvel::Control::WordNum);
   }
   BareList bare(w);
-  std::vector<double> key, readyMade, fromStrings;  // microseconds
+  BareEntry entry(w, bare.rows);
+  std::vector<double> key, readyMade, fromStrings, typed;  // microseconds
   // Times one step from a quiet start to a quiet end; the events before it are not its own.
   const auto timed = [&state](std::vector<double>& into, const Drawn& drawn, const auto& action) {
     settle();
@@ -197,8 +229,12 @@ void BM_KeyPressAgainstBareList(benchmark::State& state) {
       bare.fill(rows);
     });
     bare.fill({});
+
+    timed(typed, *entry.drawn, [&] { QTest::keyClick(&entry.box, Qt::Key_1); });
+    QTest::keyClick(&entry.box, Qt::Key_Backspace);
   }
   state.counters["key_us"] = median(key);
+  state.counters["bare_entry_us"] = median(typed);
   state.counters["bare_us"] = median(readyMade);
   state.counters["bare_from_strings_us"] = median(fromStrings);
 }
@@ -227,6 +263,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
             "%.0f us / %.0f us = %.2fx (goal: at most 1.10x)\n",
             how, key, floor, key / floor);
       }
+      const double typed = counters.at("bare_entry_us");
+      std::printf(
+          "key press \"1\" (1000 candidates) / the same key into a bare QLineEdit over a bare "
+          "QListView that it fills with the rows ready made, medians: %.0f us / %.0f us = %.2fx\n",
+          key, typed, key / typed);
     }
   }
 
