@@ -32,6 +32,7 @@
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtStyle.h"
 
 namespace {
 
@@ -278,7 +279,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   // As the program sets up the process.
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setStyle(quorvel::makeProgramStyle());
   QApplication::setQuitOnLastWindowClosed(false);
   quorvel::QtPlatform ui;
   quorvel::RealFileSystem files;
