@@ -113,6 +113,7 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
   tryEverything();
   EXPECT_EQ(ui.exitStatus(), 0);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
+  EXPECT_EQ(ui.text(Control::Text1), "");
   EXPECT_EQ(events.unloads, 1);
 }
 
