@@ -1,5 +1,4 @@
-// The widget tests need a QApplication before any widget exists, so this target brings its
-// own main instead of gtest_main.
+// A QApplication for the widget tests, set up as the program sets up its own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,7 +6,6 @@
 #include "platform/qt/QtStyle.h"
 
 int main(int argc, char** argv) {
-  // Test discovery runs this binary without the test environment; no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
