@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Memory figures of a whole session in the real window (offscreen), driven by tools/drive_window
-# through start-up, 50 lookups, 20 picks, the three exports, a private list and File > Exit:
+# Memory figures of a whole session in the real window (offscreen): the widget test
+# Session.TypePickCopyMakeAPrivateListAndExit takes it through start-up, lookups by word, by
+# number and by accented keys, 33 picks, the three exports, a private list and File > Exit:
 #   - resident size right after start-up (native runs; valgrind would inflate it);
 #   - leaks and memory errors under valgrind memcheck (tools/valgrind.supp hides Qt's own), and
 #     which of them belong to the program's code (the nearest repository frame is in src/);
@@ -15,10 +16,10 @@ build=$(realpath -m "${1:-$root/build-memcheck}")
 
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=OFF >/dev/null
+    -DQUORVEL_BENCH=OFF >/dev/null
 fi
-cmake --build "$build" --target drive_window
-driver="$build/bin/drive_window"
+cmake --build "$build" --target quorvel_qt_tests
+driver=("$build/bin/quorvel_qt_tests" --gtest_filter=Session.TypePickCopyMakeAPrivateListAndExit)
 
 command -v valgrind >/dev/null || {
   echo "memcheck: valgrind is not installed (apt-get install valgrind)" >&2
@@ -32,26 +33,17 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failed=0
 
-# A fresh program directory per run: the private list each run makes must not exist yet.
-fresh_dir() {
-  local d
-  d=$(mktemp -d "$tmp/app.XXXXXX")
-  cp "$build/bin"/Pub*.txt "$d/"
-  echo "$d"
-}
-
 # --- resident size after start-up ------------------------------------------------------------
 echo "== resident size after start-up (3 native runs)"
 rss=()
 for _ in 1 2 3; do
-  out=$("$driver" "$(fresh_dir)" 2>"$tmp/native.err") || {
+  out=$("${driver[@]}" 2>"$tmp/native.err") || {
     cat "$tmp/native.err" >&2
     echo "memcheck: the session failed natively" >&2
     exit 1
   }
   rss+=("$(awk '/^rss-after-startup-kb/ {print $2}' <<<"$out")")
 done
-echo "$out" | grep -v '^rss-after-startup-kb' | sed 's/^/   /'
 mapfile -t sorted < <(printf '%s\n' "${rss[@]}" | sort -n)
 echo "   VmRSS after start-up: ${rss[*]} kB (median ${sorted[1]} kB)"
 
@@ -61,21 +53,21 @@ vg_rc=0
 valgrind --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite \
   --error-exitcode=1 --suppressions="$root/tools/valgrind.supp" --num-callers=40 \
   --fullpath-after="$root/" --log-file="$tmp/memcheck.log" \
-  "$driver" "$(fresh_dir)" >"$tmp/memcheck.out" 2>&1 || vg_rc=$?
+  "${driver[@]}" >"$tmp/memcheck.out" 2>&1 || vg_rc=$?
 grep -E 'definitely lost:|indirectly lost:|possibly lost:|still reachable:|suppressed:|ERROR SUMMARY' \
   "$tmp/memcheck.log" | sed -E 's/^==[0-9]+== +/   /'
 # Each record is a block of log lines ending in an empty one. A record belongs to the frame
 # nearest the allocation (or the faulty access) that lies in this repository: src/ is the
-# program's code, tools/ the driver's; a record with no such frame is Qt's or the system's.
+# program's code, tests/ the session's; a record with no such frame is Qt's or the system's.
 # Outer frames do not count: every event handler runs below QtPlatform::run().
 awk -v out="$tmp/records" '
   { sub(/^==[0-9]+== ?/, "") }
   /^$/ {
     if (block ~ /are (definitely|indirectly) lost/ || block ~ /^(Invalid|Conditional jump|Use of uninitialised|Syscall param|Mismatched|Source and destination|Argument .size.|Jump to)/) {
       owner = "libraries"; frame = ""
-      if (match(block, /\((src|tools)\/[^:)]+:[0-9]+\)/)) {
+      if (match(block, /\((src|tests)\/[^:)]+:[0-9]+\)/)) {
         frame = substr(block, RSTART + 1, RLENGTH - 2)
-        owner = (frame ~ /^src\//) ? "src" : "tools"
+        owner = (frame ~ /^src\//) ? "src" : "tests"
       }
       count[owner]++
       split(block, lines, "\n")
@@ -85,8 +77,8 @@ awk -v out="$tmp/records" '
   }
   { block = block $0 "\n" }
   END {
-    printf "   leak records and errors: %d in src/, %d in tools/, %d in libraries only\n",
-      count["src"], count["tools"], count["libraries"]
+    printf "   leak records and errors: %d in src/, %d in tests/, %d in libraries only\n",
+      count["src"], count["tests"], count["libraries"]
   }
 ' "$tmp/memcheck.log"
 if [[ -s "$tmp/records" ]]; then
@@ -105,7 +97,7 @@ fi
 # --- peak heap --------------------------------------------------------------------------------
 echo "== peak heap"
 if command -v heaptrack >/dev/null && command -v heaptrack_print >/dev/null; then
-  heaptrack -o "$tmp/heaptrack" "$driver" "$(fresh_dir)" >"$tmp/heaptrack.out" 2>&1 || {
+  heaptrack -o "$tmp/heaptrack" "${driver[@]}" >"$tmp/heaptrack.out" 2>&1 || {
     cat "$tmp/heaptrack.out" >&2
     failed=1
   }
@@ -116,8 +108,8 @@ if command -v heaptrack >/dev/null && command -v heaptrack_print >/dev/null; the
 else
   echo "   heaptrack: not available"
 fi
-valgrind --tool=massif --massif-out-file="$tmp/massif.out" "$driver" "$(fresh_dir)" \
-  >/dev/null 2>&1 || failed=1
+valgrind --tool=massif --massif-out-file="$tmp/massif.out" "${driver[@]}" >/dev/null 2>&1 ||
+  failed=1
 # Peak of the requested bytes plus the allocator's own overhead, over all snapshots.
 awk -F= '
   /^mem_heap_B=/ { heap = $2 }

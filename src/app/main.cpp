@@ -4,11 +4,11 @@
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtStyle.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // Fusion honours palettes, so the light grey faces look the same on every desktop.
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setStyle(quorvel::makeProgramStyle());
   // The program ends only through endProgram, which sets the exit status itself.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(quorvel::programIcon());

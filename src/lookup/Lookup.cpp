@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "lookup/Accents.h"
 
@@ -50,16 +51,23 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
     return std::string_view(head + start, inHead) == prefix.substr(0, inHead) &&
            word.starts_with(prefix.substr(inHead));
   };
-  // Matches are marked first, so the result is allocated once: a first digit lists a
-  // thousand entries.
-  std::vector<std::uint32_t> hits;
-  hits.reserve(last);
+  // A match is put together as masterEntry would, from the head it was compared with and
+  // its word, at once: a first digit lists a thousand entries. Room for every scanned entry
+  // is made first, so none is moved, and a short entry is made whole from one buffer.
+  found.reserve(last);
   for (std::size_t i = 1; i <= last; ++i) {
     countUp();
-    if (matches(words.text(i - 1))) hits.push_back(static_cast<std::uint32_t>(i));
+    const std::string_view word = words.text(i - 1);
+    if (!matches(word)) continue;
+    char entry[16];
+    if (word.size() <= sizeof(entry) - kHead) {
+      std::memcpy(entry, head, kHead);
+      std::memcpy(entry + kHead, word.data(), word.size());
+      found.emplace_back(entry, kHead + word.size());
+    } else {
+      found.emplace_back(head, kHead).append(word);
+    }
   }
-  found.reserve(hits.size());
-  for (const std::uint32_t i : hits) found.push_back(masterEntry(words, i));
   return found;
 }
 

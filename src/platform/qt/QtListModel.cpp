@@ -33,7 +33,12 @@ QString shownText(const ListRow& row, std::size_t longest) {
       }
     }
   }
-  return qs(row.head) + qs(row.tail);
+  if (row.head.empty()) return qs(row.tail);
+  // One conversion: the view asks again for every row it draws or measures.
+  std::string whole;
+  whole.reserve(total);
+  whole.append(row.head).append(row.tail);
+  return qs(whole);
 }
 
 }  // namespace

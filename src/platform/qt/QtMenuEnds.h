@@ -4,11 +4,20 @@
 #pragma once
 
 class QMenu;
+class QWidget;
 
 namespace quorvel {
 
-// Gives the menu a margin inside its frame above the first item and below the last, so a
-// separator at either end shows as a line of its own, like the ones between the items.
+// Blank pixels between the frame and the first or last item. Fusion draws a separator's line
+// on the top row of its two, so with this margin the line stands clear of the frame.
+inline constexpr int kMenuEndMargin = 3;
+
+// Marks the menu for a margin inside its frame above the first item and below the last, so a
+// separator at either end shows as a line of its own, like the ones between the items. The
+// program's style (QtStyle) gives the margin.
 void showEndSeparators(QMenu* menu);
+
+// Whether `widget` is a menu marked so.
+bool showsEndSeparators(const QWidget* widget);
 
 }  // namespace quorvel

@@ -16,6 +16,7 @@
 #include "platform/WindowDesign.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtListKeys.h"
+#include "platform/qt/QtListView.h"
 #include "platform/qt/QtMenuEnds.h"
 #include "platform/qt/QtUnits.h"
 
@@ -52,7 +53,7 @@ QLabel* makeLabel(std::string_view text, QWidget* parent) {
 }
 
 QListView* makeList(QtListModel* rows, QWidget* parent) {
-  auto* list = new QListView(parent);
+  auto* list = new QtListView(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   // Entries all have one height; this spares measuring rows that are never seen.
   list->setUniformItemSizes(true);
@@ -114,7 +115,9 @@ QString accessibleDescription(Control control, std::string_view toolTip) {
 QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
     : main_(std::make_unique<ClosingWindow>(std::move(onClose))) {
   main_->setWindowTitle(qs(design::kTitle));
-  main_->setWindowIcon(programIcon());
+  // The program gives the application its icon, which every window of it then shows; read
+  // it again only when the process has none.
+  if (QApplication::windowIcon().isNull()) main_->setWindowIcon(programIcon());
   main_->setFont(windowFont());
   QPalette greyPalette = main_->palette();
   greyPalette.setColor(QPalette::Window, grey());

@@ -1,0 +1,193 @@
+// What only the real widgets can get wrong, seen through a receiver that records the events.
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "support/QtDriver.h"
+
+namespace quorvel::testing {
+namespace {
+
+TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
+  const struct {
+    Qt::Key key;  // Key_unknown: the text comes from an input method (a dead key, say)
+    QString text;
+    Qt::KeyboardModifiers modifiers;
+    int becomes;  // what the handler makes of the code; -1 leaves it
+    std::vector<int> seen;
+    QString after;  // the box held "xz", the caret between the two
+  } rows[] = {
+      {Qt::Key_A, "a", {}, -1, {'a'}, "xaz"},
+      {Qt::Key_A, "A", Qt::ShiftModifier, 'a', {'A'}, "xaz"},
+      {Qt::Key_Eacute, "é", {}, -1, {0xE9}, "xéz"},                                  // French
+      {Qt::Key_E, "€", Qt::ControlModifier | Qt::AltModifier, -1, {0x20AC}, "x€z"},  // AltGr
+      {Qt::Key_Return, "\r", {}, -1, {13}, "xz"},
+      {Qt::Key_Backspace, "\b", {}, -1, {8}, "z"},
+      {Qt::Key_Backspace, "\b", {}, 0, {8}, "xz"},
+      {Qt::Key_V, "\x16", Qt::ControlModifier, -1, {22}, "xz"},  // never a paste
+      {Qt::Key_Delete, "\x7f", {}, -1, {}, "x"},
+      {Qt::Key_unknown, "é", {}, -1, {0xE9}, "xéz"},
+      {Qt::Key_unknown, "é", {}, 0, {0xE9}, "xz"},
+  };
+  auto* box = static_cast<QLineEdit*>(ui.widget(Control::Text1));
+  QApplication::clipboard()->setText("pasted");
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text.toStdString() + ", the handler making it " + std::to_string(r.becomes));
+    events.keys.clear();
+    events.onKey = [&r](int& code) { code = r.becomes < 0 ? code : r.becomes; };
+    box->setText("xz");
+    box->setCursorPosition(1);
+    QInputMethodEvent commit;
+    commit.setCommitString(r.text);
+    if (r.key == Qt::Key_unknown) {
+      QApplication::sendEvent(box, &commit);
+    } else {
+      QTest::sendKeyEvent(QTest::Click, box, r.key, r.text, r.modifiers);
+    }
+    EXPECT_EQ(events.keys, r.seen);
+    EXPECT_EQ(box->text(), r.after);
+  }
+}
+
+TEST_F(ShownWindow, TheFirstKeyInAListSelectsByItsDirection) {
+  const struct {
+    Control list;
+    int rows;
+    Qt::Key key;
+    int selected;  // -1: none
+  } cases[] = {
+      {Control::List1, 9, Qt::Key_Down, 0},        {Control::List1, 9, Qt::Key_PageUp, 0},
+      {Control::List1, 9, Qt::Key_End, 8},         {Control::List1, 9, Qt::Key_PageDown, 8},
+      {Control::List1, 1, Qt::Key_Up, 0},          {Control::List1, 0, Qt::Key_Down, -1},
+      {Control::List1, 40000, Qt::Key_End, 39999}, {Control::WordList, 9, Qt::Key_Home, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.rows << " rows, key " << c.key);
+    std::vector<std::string> items;
+    for (int i = 1; i <= c.rows; ++i) items.push_back(std::to_string(i) + " word");
+    ui.clearList(c.list);
+    ui.appendItems(c.list, items);
+    ui.setFocus(Control::Text1);
+    ui.setFocus(c.list);
+    events.clicks.clear();
+    QTest::keyClick(ui.widget(c.list), c.key);
+    EXPECT_EQ(ui.selectedText(c.list), c.selected < 0 ? "" : items[c.selected]);
+    const bool pick = c.list == Control::List1 && c.selected >= 0;
+    EXPECT_EQ(events.clicks, pick ? std::vector{Control::List1} : std::vector<Control>{});
+  }
+}
+
+TEST_F(ShownWindow, OnlyTheLeftButtonPicksAndTheSelectedRowPicksAgain) {
+  ui.appendItems(Control::List1, {"0001 abandon", "0002 ability"});
+  clickRow(ui.widget(Control::List1), 1, Qt::RightButton);
+  EXPECT_EQ(ui.selectedText(Control::List1), "");
+  clickRow(ui.widget(Control::List1), 1);
+  clickRow(ui.widget(Control::List1), 1);
+  EXPECT_EQ(events.clicks, (std::vector{Control::List1, Control::List1}));
+  EXPECT_EQ(ui.selectedText(Control::List1), "0002 ability");
+}
+
+TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasClosed) {
+  const auto tryEverything = [this] {
+    QTest::mouseClick(ui.widget(Control::Command1), Qt::LeftButton);
+    menuItem(ui.window(), "French")->trigger();
+    QTest::keyClick(ui.widget(Control::Text1), Qt::Key_A);
+    ui.window()->close();
+  };
+  ui.setInputEnabled(false);
+  tryEverything();
+  ui.setInputEnabled(true);
+  EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
+  // Closing runs the unload handler once, with the window's size freed for the closing
+  // movement, and ends the program even when the handler returns without ending it.
+  const QSize before = ui.window()->frameGeometry().size();
+  events.onUnload = [&] {
+    EXPECT_TRUE(ui.setWindowEdge(Edge::Width, *ui.windowEdge(Edge::Width) - 60));
+    tryEverything();
+  };
+  ui.window()->close();
+  EXPECT_EQ(ui.window()->frameGeometry().size(), before - QSize(4, 0));
+  EXPECT_FALSE(ui.window()->isVisible());
+  ui.endProgram(9);
+  tryEverything();
+  EXPECT_EQ(ui.exitStatus(), 0);
+  EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
+  EXPECT_EQ(ui.text(Control::Text1), "");
+  EXPECT_EQ(events.unloads, 1);
+}
+
+struct Rows : ListRows {  // as the master list's: a head made when asked, a kept tail
+  std::vector<std::string> tails;
+  std::size_t rowCount() const override { return tails.size(); }
+  ListRow row(std::size_t i) const override { return {"2 ", tails[i]}; }
+};
+
+TEST_F(ShownWindow, RowsOverAThousandCharactersAreDrawnCutYetHandedBackWhole) {
+  Rows kept;  // 1000 characters with the head, drawn whole; then 1202
+  kept.tails = {std::string(997, 'y') + "é", std::string(1200, 'z')};
+  const std::string item = "0004 " + std::string(995, 'x') + "é";  // 1001 characters
+  for (Control c : {Control::WordList, Control::List1}) {
+    ui.appendItem(c, item);
+    ui.appendRows(c, kept);
+    auto* list = static_cast<QListView*>(ui.widget(c));
+    const auto shown = [list](int row) { return list->model()->index(row, 0).data().toString(); };
+    EXPECT_EQ(shown(0), QString::fromStdString(item.substr(0, 999)) + QChar(0x2026));
+    EXPECT_EQ(shown(1), QString::fromStdString("2 " + kept.tails[0]));
+    EXPECT_EQ(shown(2), QString::fromStdString("2 " + std::string(997, 'z')) + QChar(0x2026));
+    EXPECT_EQ(ui.itemAt(c, 0), item);
+    list->setCurrentIndex(list->model()->index(2, 0));
+    EXPECT_EQ(ui.selectedText(c), "2 " + kept.tails[1]);
+  }
+}
+
+TEST_F(ShownWindow, MenusShowASeparatorAtBothEnds) {
+  for (QAction* title : ui.window()->menuBar()->actions()) {
+    QMenu* menu = title->menu();
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    const QImage shot = menu->grab().toImage();
+    const QList<QAction*> items = menu->actions();
+    const int x = shot.width() / 2;
+    const QColor blank = shot.pixelColor(x, menu->actionGeometry(items[1]).top());
+    // Rows down the middle, inside the frame, drawn in the colour of a separator's line.
+    const auto drawn = [&](int from, int to, QColor colour) {
+      int n = 0;
+      for (int y = std::max(from, 1); y < std::min(to, shot.height() - 1); ++y) {
+        n += shot.pixelColor(x, y) == colour;
+      }
+      return n;
+    };
+    const QRect middle = menu->actionGeometry(items[2]);  // a separator between two items
+    QColor line = blank;
+    for (int y = middle.top(); y <= middle.bottom() && line == blank; ++y) {
+      line = shot.pixelColor(x, y);
+    }
+    ASSERT_NE(line, blank);
+    EXPECT_GT(drawn(0, menu->actionGeometry(items[1]).top(), line), 0)
+        << title->text().toStdString();
+    EXPECT_GT(drawn(menu->actionGeometry(items.back()).top(), shot.height(), line), 0);
+    menu->close();
+  }
+}
+
+// The fonts stand in for the designed ones, with other widths: the longest captions must still
+// fit, within the style's own margins.
+TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
+  const auto fits = [this](Control c, const char* text, int room) {
+    EXPECT_LE(QFontMetrics(ui.widget(c)->font()).horizontalAdvance(text), room) << text;
+  };
+  for (const auto& [c, caption] : {std::pair{Control::WordNum, "Numbers"},
+                                   {Control::Command1, "Copy Num"},
+                                   {Control::Command2, "Copy Word"}}) {
+    QStyleOptionButton option;
+    option.initFrom(ui.widget(c));
+    const QStyle* style = ui.widget(c)->style();
+    fits(c, caption,
+         style->subElementRect(QStyle::SE_PushButtonContents, &option, ui.widget(c)).width());
+  }
+  fits(Control::Label1, "PubPortuguese", ui.widget(Control::Label1)->contentsRect().width());
+}
+
+}  // namespace
+}  // namespace quorvel::testing
