@@ -11,7 +11,9 @@
 using namespace quorvel;
 
 static void check(bool ok, const char* what) {
-  if (!ok) __builtin_fprintf(stderr, "invariant broken: %s\n", what), std::abort();
+  if (ok) return;
+  __builtin_fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
 }
 
 // One window for the whole run: the lists are read and folded once per language, not once per

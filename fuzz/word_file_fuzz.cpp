@@ -7,7 +7,9 @@
 #include "wordlist/PrivateList.h"
 
 static void check(bool ok, const char* what) {
-  if (!ok) __builtin_fprintf(stderr, "invariant broken: %s\n", what), std::abort();
+  if (ok) return;
+  __builtin_fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -78,11 +78,15 @@ class FakePlatform : public Platform {
   bool setWindowEdge(Edge e, float twips) override {
     ++edgeSets;  // 1800 twips: the smallest outer width and height the window can take
     if (refuseMoves || (e >= Edge::Width && twips < 1800)) return false;
-    return edge[static_cast<int>(e)] = twips, true;
+    edge[static_cast<int>(e)] = twips;
+    return true;
   }
   std::optional<float> screenWidth() override { return screen; }
   float textWidth(std::string_view text) override { return 105.0F * text.size(); }
-  void doEvents() override { ++doEventsCalls, duringDoEvents(); }
+  void doEvents() override {
+    ++doEventsCalls;
+    duringDoEvents();
+  }
   double monotonicSeconds() override { return clock += clockStep; }
   void endProgram(int status) override { exitStatus = exitStatus < 0 ? status : exitStatus; }
   void setInputEnabled(bool enabled) override { inputEnabled_ = enabled; }
@@ -137,7 +141,8 @@ class FakePlatform : public Platform {
   template <typename... Args>
   bool deliver(void (WindowEvents::*event)(Args...), auto&&... args) {
     if (events_ == nullptr || exitStatus >= 0 || !inputEnabled_) return false;
-    return (events_->*event)(args...), true;
+    (events_->*event)(args...);
+    return true;
   }
 
   WindowEvents* events_ = nullptr;

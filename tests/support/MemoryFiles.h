@@ -43,7 +43,9 @@ struct MemoryFiles : FileSystem {
     if (++writes == failWrite) return Error(std::errc::permission_denied, "Permission denied");
     if (exists(path)) return Error(std::errc::file_exists, "File exists");
     if (bytes.size() > room) return Error(std::errc::no_space_on_device, "No space left on device");
-    return readOnly.insert(path), files[path] = bytes, Result<void>();
+    readOnly.insert(path);
+    files[path] = bytes;
+    return {};
   }
   Result<Ownership> ownership(const std::filesystem::path&) override { return Ownership(); }
 };
