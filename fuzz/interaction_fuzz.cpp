@@ -1,7 +1,6 @@
-// An arbitrary sequence of keys, picks, mode switches, language choices and exports on the
-// in-memory window. After every key the candidates are entries of the master list in entry
-// order; after every step the pick count matches the copy box and the exports hold only what
-// they may.
+// Keys, picks, mode switches, language choices and exports in any order on the in-memory window:
+// after a key the candidates are master entries in entry order; after every step the pick count
+// matches the copy box and the exports hold only what they may.
 #include <cstdlib>
 
 #include "app/Form1.h"
@@ -16,9 +15,8 @@ static void check(bool ok, const char* what) {
   std::abort();
 }
 
-// One window for the whole run: the lists are read and folded once per language, not once per
-// input. Each list keeps every eighth word, so a language choice stays cheap under the
-// sanitizers; Italian holds what the shipped lists never have: digits, capitals, blanks,
+// One window for the whole run, so the lists are read once; every eighth word of each keeps a
+// language choice cheap. Italian holds what the shipped lists lack: digits, capitals, blanks,
 // accents, a NUL, a comma.
 struct Session {
   testing::MemoryFiles files;

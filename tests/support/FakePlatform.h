@@ -23,9 +23,8 @@ class FakePlatform : public Platform {
   };
 
   FakePlatform() {
-    for (const auto& c : design::kControls) {
+    for (const auto& c : design::kControls)
       controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart, {}};
-    }
   }
   void attach(WindowEvents& events) { events_ = &events; }
 
