@@ -148,7 +148,6 @@ TEST_F(PosixTest, APrivateListIsCheckedAtEveryLoad) {
       {"", [] {}, {"the public list PubEnglish.txt: 2048 missing, 0 extra."}},
       {english, [] {}, {"in their public order"}},
       {reversed, [&] { chmod(target, 0620); }, {"Permissions 0620 for this file are too open"}},
-      {reversed, [&] { chmod(target, 0402); }, {"Permissions 0402"}},
       {reversed, [&] { chmod(dir, 0707); }, {"Permissions 0707 for the folder " + dir.string()}},
       {reversed, [&] { (void)!::chown(target.c_str(), 65534, -1); }, {"another user (nobody)"}},
       {english, [&] { chmod(target, 0666); }, {"order", "Permissions 0666 for this"}},
