@@ -47,7 +47,8 @@ TEST_F(Form1Test, KeysListTheEntriesTheyBeginAndPicksCollectThemInTheCopyBox) {
   const std::pair<std::u16string_view, const char*> rows[] = {
       {u"zoo", "zoo|2048 zoo,|||Words"},
       {u"ZoO^", "||2048 zoo\r\n|01|Words"},
-      {u"zo5o", "zoo|2048 zoo,|||Words"},  // a rejected key empties the candidates
+      {u"zo5", "zo||||Words"},             // a rejected key empties the candidates
+      {u"zo5o", "zoo|2048 zoo,|||Words"},  // and leaves the scans as they were
       {u"zo\b", "||||Words"},              // backspace empties the box
       {u"zoo^#", "||||Numbers"},           // the mode button empties the copy box
       {u"#20#4", "20||||Words"},
