@@ -47,10 +47,11 @@ TEST_F(Form1Test, KeysListTheEntriesTheyBeginAndPicksCollectThemInTheCopyBox) {
   const std::pair<std::u16string_view, const char*> rows[] = {
       {u"zoo", "zoo|2048 zoo,|||Words"},
       {u"ZoO^", "||2048 zoo\r\n|01|Words"},
-      {u"zo5", "zo||||Words"},             // a rejected key empties the candidates
-      {u"zo5o", "zoo|2048 zoo,|||Words"},  // and leaves the scans as they were
-      {u"zo\b", "||||Words"},              // backspace empties the box
-      {u"zoo^#", "||||Numbers"},           // the mode button empties the copy box
+      {u"zo5", "zo||||Words"},                       // a rejected key empties the candidates
+      {u"zo5o", "zoo|2048 zoo,|||Words"},            // and leaves the scans as they were
+      {u"zo\b", "||||Words"},                        // backspace empties the box
+      {u"zoo^#", "||||Numbers"},                     // the mode button empties the copy box
+      {u"zoo^#2048^", "||2048 zoo\r\n|01|Numbers"},  // and starts the count again
       {u"#20#4", "20||||Words"},
       {u"\u00C9vo", "\u00E9vo|0625 evoke,0626 evolve,|||Words"},
       {u"#0007^0007^0009^", "||0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n|03|Numbers"}};

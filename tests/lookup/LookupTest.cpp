@@ -43,13 +43,13 @@ TEST(Lookup, NumberPrefixesListTheirEntriesUpTo2049) {
 
 TEST(Lookup, WordsAreFoundWithOrWithoutTheirAccentsButNotAcrossCaseOrLetters) {
   const std::string_view list[] = {
-      "ábaco", "abdomen", "Élan", "elan", "e\u0301te\u0300",          "straße", "strasse", "ørken",
+      "ábaco", "abdomen", "Élan", "elan", "e\u0301te\u0300s",         "straße", "strasse", "ørken",
       "oe",    "œuvre",   "řeka", "việt", std::string_view("a\0b", 3)};
   FoldedWords words;
   for (const std::string_view word : list) words.add(word);
   const std::pair<const char*, std::vector<std::uint32_t>> rows[] = {
       {"ab", {1, 2}}, {"áb", {1, 2}}, {"a", {1, 2, 13}}, {"e", {4, 5}},  {"é", {4, 5}}, {"E", {3}},
-      {"èt", {5}},    {"été", {5}},   {"stras", {7}},    {"straß", {6}}, {"o", {9}},    {"ø", {8}},
+      {"èt", {5}},    {"étès", {5}},  {"stras", {7}},    {"straß", {6}}, {"o", {9}},    {"ø", {8}},
       {"œ", {10}},    {"r", {11}},    {"viet", {12}},    {"việ", {12}},  {"abc", {}},   {"", {}}};
   for (const auto& [prefix, found] : rows) EXPECT_EQ(words.find(prefix), found) << prefix;
   EXPECT_TRUE(words.find(std::string("a\0", 2)).empty());
