@@ -172,7 +172,7 @@ TEST_F(ShownWindow, MenusShowASeparatorAtBothEnds) {
 }
 
 // The fonts stand in for the designed ones, with other widths: the longest captions must still
-// fit, within the style's own margins.
+// fit, within the style's own margins, and the bold ones stay bold.
 TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
   const auto fits = [this](Control c, const char* text, int room) {
     EXPECT_LE(QFontMetrics(ui.widget(c)->font()).horizontalAdvance(text), room) << text;
@@ -187,6 +187,8 @@ TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
          style->subElementRect(QStyle::SE_PushButtonContents, &option, ui.widget(c)).width());
   }
   fits(Control::Label1, "PubPortuguese", ui.widget(Control::Label1)->contentsRect().width());
+  EXPECT_TRUE(ui.widget(Control::Label1)->font().bold() &&
+              ui.widget(Control::WordNum)->font().bold());
 }
 
 }  // namespace
