@@ -56,7 +56,7 @@ void Session::walkThrough() {
   clickRow(ui.widget(Control::List1), 1);
   QTest::keyClicks(box(), "ab");
   QTest::keyClick(ui.widget(Control::List1), Qt::Key_End);
-  QTest::keyClick(copyBox(), Qt::Key_X);    // read-only: what it shows is what it copies
+  QTest::keyClick(copyBox(), Qt::Key_X);  // read-only: what it shows is what it copies
   EXPECT_EQ(copyBox()->toPlainText(), "2048 zoo\n0010 abuse\n");
   QTest::mouseClick(copyBox()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
 
