@@ -54,6 +54,7 @@ TEST_F(Form1Test, KeysListTheEntriesTheyBeginAndPicksCollectThemInTheCopyBox) {
       {u"zoo^#2048^", "||2048 zoo\r\n|01|Numbers"},  // and starts the count again
       {u"#20#4", "20||||Words"},
       {u"\u00C9vo", "\u00E9vo|0625 evoke,0626 evolve,|||Words"},
+      {u"\u1EBDvo", "\u1EBDvo|0625 evoke,0626 evolve,|||Words"},  // beyond two UTF-8 bytes
       {u"#0007^0007^0009^", "||0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n|03|Numbers"}};
   for (const auto& [keys, shown] : rows) {
     start();
@@ -118,6 +119,8 @@ TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
                                                   "(Critical, Ok)"});
   EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
   EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::Command1) || ui.close());
+  form->menuClick(MenuItem::En);  // one the toolkit had queued before the end changes nothing
+  EXPECT_EQ(ui.text(Control::Label1), "PubCzech");
 }
 
 TEST_F(Form1Test, ClosingSlidesTheWindowDownRightAndSmallerUntilPastTheScreen) {

@@ -2,6 +2,8 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -26,6 +28,8 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
       {Qt::Key_Return, "\r", {}, -1, {13}, "xz"},
       {Qt::Key_Backspace, "\b", {}, -1, {8}, "z"},
       {Qt::Key_Backspace, "\b", {}, 0, {8}, "xz"},
+      {Qt::Key_A, "a", {}, 8, {'a'}, "z"},
+      {Qt::Key_A, "ab", {}, -1, {'a'}, "xaz"},  // a layout's string: its first character
       {Qt::Key_V, "\x16", Qt::ControlModifier, -1, {22}, "xz"},  // never a paste
       {Qt::Key_Delete, "\x7f", {}, -1, {}, "x"},
       {Qt::Key_unknown, "é", {}, -1, {0xE9}, "xéz"},
@@ -78,19 +82,30 @@ TEST_F(ShownWindow, TheFirstKeyInAListSelectsByItsDirection) {
   }
 }
 
-TEST_F(ShownWindow, OnlyTheLeftButtonPicksAndTheSelectedRowPicksAgain) {
-  ui.appendItems(Control::List1, {"0001 abandon", "0002 ability"});
+TEST_F(ShownWindow, OnlyTheLeftButtonPicksTheSelectedRowPicksAgainAndTheWheelScrolls) {
+  std::vector<std::string> rows{"0001 abandon", "0002 ability"};
+  rows.resize(200, "0003 able");
+  ui.appendItems(Control::List1, rows);
   clickRow(ui.widget(Control::List1), 1, Qt::RightButton);
   EXPECT_EQ(ui.selectedText(Control::List1), "");
   clickRow(ui.widget(Control::List1), 1);
   clickRow(ui.widget(Control::List1), 1);
   EXPECT_EQ(events.clicks, (std::vector{Control::List1, Control::List1}));
   EXPECT_EQ(ui.selectedText(Control::List1), "0002 ability");
+  auto* list = static_cast<QListView*>(ui.widget(Control::List1));
+  QWheelEvent wheel({5, 5}, list->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                    Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(list->viewport(), &wheel);
+  EXPECT_GT(list->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasClosed) {
   const auto tryEverything = [this] {
     QTest::mouseClick(ui.widget(Control::Command1), Qt::LeftButton);
+    auto* list1 = static_cast<QListView*>(ui.widget(Control::List1));
+    ui.clearList(Control::List1);
+    ui.appendItem(Control::List1, "0001 abandon");
+    list1->setCurrentIndex(list1->model()->index(0, 0));
     menuItem(ui.window(), "French")->trigger();
     QTest::keyClick(ui.widget(Control::Text1), Qt::Key_A);
     ui.window()->close();
@@ -99,6 +114,9 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
   tryEverything();
   ui.setInputEnabled(true);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
+  ui.setFocus(Control::Text3);
+  ui.setInputEnabled(true);  // once more: the focus stays where it went since
+  EXPECT_EQ(QApplication::focusWidget(), ui.widget(Control::Text3));
   // Closing runs the unload handler once, with the window's size freed for the closing
   // movement, and ends the program even when the handler returns without ending it.
   const QSize before = ui.window()->frameGeometry().size();
@@ -136,12 +154,13 @@ TEST_F(ShownWindow, RowsOverAThousandCharactersAreDrawnCutYetHandedBackWhole) {
     EXPECT_EQ(shown(1), QString::fromStdString("2 " + kept.tails[0]));
     EXPECT_EQ(shown(2), QString::fromStdString("2 " + std::string(997, 'z')) + QChar(0x2026));
     EXPECT_EQ(ui.itemAt(c, 0), item);
+    EXPECT_EQ(ui.itemAt(c, 3), "");
     list->setCurrentIndex(list->model()->index(2, 0));
     EXPECT_EQ(ui.selectedText(c), "2 " + kept.tails[1]);
   }
 }
 
-TEST_F(ShownWindow, MenusShowASeparatorAtBothEnds) {
+TEST_F(ShownWindow, MenusShowASeparatorAtBothEndsAndKeepTheirWidth) {
   for (QAction* title : ui.window()->menuBar()->actions()) {
     QMenu* menu = title->menu();
     menu->popup(QPoint(0, 0));
@@ -149,24 +168,22 @@ TEST_F(ShownWindow, MenusShowASeparatorAtBothEnds) {
     const QImage shot = menu->grab().toImage();
     const QList<QAction*> items = menu->actions();
     const int x = shot.width() / 2;
-    const QColor blank = shot.pixelColor(x, menu->actionGeometry(items[1]).top());
+    const QRect middle = menu->actionGeometry(items[2]);   // a separator between two items
+    const QColor line = shot.pixelColor(x, middle.top());  // drawn along its top
+    ASSERT_NE(line, shot.pixelColor(x, middle.bottom()));
     // Rows down the middle, inside the frame, drawn in the colour of a separator's line.
-    const auto drawn = [&](int from, int to, QColor colour) {
+    const auto drawn = [&](int from, int to) {
       int n = 0;
       for (int y = std::max(from, 1); y < std::min(to, shot.height() - 1); ++y) {
-        n += shot.pixelColor(x, y) == colour;
+        n += shot.pixelColor(x, y) == line;
       }
       return n;
     };
-    const QRect middle = menu->actionGeometry(items[2]);  // a separator between two items
-    QColor line = blank;
-    for (int y = middle.top(); y <= middle.bottom() && line == blank; ++y) {
-      line = shot.pixelColor(x, y);
-    }
-    ASSERT_NE(line, blank);
-    EXPECT_GT(drawn(0, menu->actionGeometry(items[1]).top(), line), 0)
-        << title->text().toStdString();
-    EXPECT_GT(drawn(menu->actionGeometry(items.back()).top(), shot.height(), line), 0);
+    EXPECT_GT(drawn(0, menu->actionGeometry(items[1]).top()), 0) << title->text().toStdString();
+    EXPECT_GT(drawn(menu->actionGeometry(items.back()).top(), shot.height()), 0);
+    const int width = menu->sizeHint().width();  // room is added above and below only
+    menu->setStyle(static_cast<QProxyStyle*>(menu->style())->baseStyle());
+    EXPECT_EQ(menu->sizeHint().width(), width);
     menu->close();
   }
 }
