@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Memory figures of a whole session in the real window (offscreen): the widget test
 # Session.TypePickCopyMakeAPrivateListAndExit takes it through start-up, lookups by word, by
-# number and by accented keys, 33 picks, the three exports, a private list and File > Exit:
+# number, 32 picks, the three exports, a private list and File > Exit:
 #   - resident size right after start-up (native runs; valgrind would inflate it);
 #   - leaks and memory errors under valgrind memcheck (tools/valgrind.supp hides Qt's own), and
 #     which of them belong to the program's code (the nearest repository frame is in src/);
