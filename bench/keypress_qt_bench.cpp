@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "app/WindowDesign.h"
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
@@ -77,7 +78,7 @@ bool drawnAfter(const Drawn& drawn, const Action& action) {
 }
 
 struct Window {
-  quorvel::QtPlatform platform;
+  quorvel::QtPlatform platform{quorvel::windowDesign()};
   quorvel::RealFileSystem files;
   quorvel::SystemRandom random;
   quorvel::Form1 form{platform, files, random, QUORVEL_DATA_DIR};
@@ -87,12 +88,12 @@ struct Window {
 
   Window() {
     platform.setEvents(&form);
-    form.formLoad();
+    form.onLoad();
     platform.window()->show();
     QApplication::setActiveWindow(platform.window());
     (void)QTest::qWaitForWindowExposed(platform.window());
-    box = static_cast<QLineEdit*>(platform.widget(quorvel::Control::Text1));
-    list = static_cast<QListView*>(platform.widget(quorvel::Control::List1));
+    box = static_cast<QLineEdit*>(platform.widget(quorvel::Control::EntryBox));
+    list = static_cast<QListView*>(platform.widget(quorvel::Control::Candidates));
     drawn = std::make_unique<Drawn>(list);
     box->setFocus();
   }
@@ -108,8 +109,8 @@ Window& window() {
 
 void keyPress(benchmark::State& state, bool numbers, Qt::Key key, int expected) {
   Window& w = window();
-  if ((w.platform.text(quorvel::Control::WordNum) == "Numbers") != numbers) {
-    w.form.click(quorvel::Control::WordNum);
+  if ((w.platform.text(quorvel::Control::ModeButton) == "Numbers") != numbers) {
+    w.form.onClick(quorvel::Control::ModeButton);
   }
   settle();
   for (auto _ : state) {
@@ -143,9 +144,10 @@ struct BareList {
   explicit BareList(Window& w) {
     // The rows the program lists for "1", read back from its candidates list.
     QTest::keyClick(w.box, Qt::Key_1);
-    for (int i = 0; i < w.platform.itemCount(quorvel::Control::List1); ++i) {
-      entries.push_back(w.platform.itemAt(quorvel::Control::List1, i));
-      rows.append(QString::fromStdString(entries.back()));
+    const QAbstractItemModel* shown = w.list->model();
+    for (int i = 0; i < shown->rowCount(); ++i) {
+      rows.append(shown->index(i, 0).data().toString());
+      entries.push_back(rows.back().toStdString());
     }
     QTest::keyClick(w.box, Qt::Key_Backspace);
     settle();
@@ -200,8 +202,8 @@ double median(std::vector<double> values) {
 void BM_KeyPressAgainstBareList(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   Window& w = window();
-  if (w.platform.text(quorvel::Control::WordNum) != "Numbers") {
-    w.form.click(quorvel::Control::WordNum);
+  if (w.platform.text(quorvel::Control::ModeButton) != "Numbers") {
+    w.form.onClick(quorvel::Control::ModeButton);
   }
   BareList bare(w);
   BareEntry entry(w, bare.rows);

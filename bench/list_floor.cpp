@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/WindowDesign.h"
+#include "app/WindowDesign.h"
 #include "platform/qt/QtFonts.h"
 
 namespace {
@@ -51,17 +51,18 @@ int main(int argc, char** argv) {
   }
   using namespace quorvel;
   const auto px = [](int twips) {
-    return static_cast<int>(std::lround(twips / double{design::kTwipsPerPixel}));
+    return static_cast<int>(std::lround(twips / double{kTwipsPerPixel}));
   };
   QStringListModel model(entries(argv[1]));
   QWidget window;
   window.setWindowTitle(QStringLiteral("Floor"));
-  window.setFixedSize(px(design::kClientWidth), px(design::kClientHeight));
+  const WindowDesign& design = windowDesign();
+  window.setFixedSize(px(design.clientWidth), px(design.clientHeight));
   QListView view(&window);
   view.setUniformItemSizes(true);
   view.setModel(&model);
-  view.setFont(boldFont(design::FontSize::Pt8_25));
-  const design::ControlDesign& list = design::control(Control::WordList);
+  view.setFont(boldFont(FontSize::Pt8_25));
+  const ControlDesign& list = design.control(Control::WordList);
   view.setGeometry(px(list.left), px(list.top), px(list.width), px(list.height));
   window.show();
   return QApplication::exec();

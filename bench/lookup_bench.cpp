@@ -9,6 +9,7 @@
 
 #include "lookup/Accents.h"
 #include "lookup/Lookup.h"
+#include "wordlist/ListEntry.h"
 #include "wordlist/WordFile.h"
 
 namespace {
@@ -17,7 +18,7 @@ quorvel::WordItems shippedEntries(const char* name) {
   std::ifstream in(std::filesystem::path(QUORVEL_DATA_DIR) / name, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
-  return quorvel::readWordItems(bytes.str());
+  return quorvel::readWordItems(bytes.str()).value();
 }
 
 const quorvel::WordItems& englishEntries() {

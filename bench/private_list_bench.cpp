@@ -121,7 +121,7 @@ std::string contents(const fs::path& path) {
 void checkBothWaysAgree(std::int64_t n) {
   RealFileSystem files;
   const fs::path source = sourceFile(n);
-  const auto items = readWordItems(files.readAll(source).value());
+  const auto items = readWordItems(files.readAll(source).value()).value();
   SystemRandom random;
   const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random).value();
   const std::string bytes = privateFileBytes(items, order).value();
@@ -141,7 +141,7 @@ void BM_PrivateListSinglePass(benchmark::State& state) {
   for (auto _ : state) {
     const fs::path target = freshTarget();
     const Result<std::string> read = files.readAll(source);
-    const auto items = readWordItems(read ? *read : std::string());
+    const auto items = readWordItems(read ? *read : std::string()).value();
     SystemRandom random;
     const auto order = makeRandomOrder(static_cast<std::int64_t>(items.size()), random).value();
     const std::string bytes = privateFileBytes(items, order).value();

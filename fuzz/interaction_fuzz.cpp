@@ -26,7 +26,7 @@ struct Session {
 
   Session() {
     for (auto& [path, bytes] : files.files) {
-      const WordItems items = readWordItems(std::exchange(bytes, ""));
+      const WordItems items = readWordItems(std::exchange(bytes, "")).value();
       for (std::size_t k = 0; k < items.size(); k += 8) bytes.append(items.bytes(k)) += "\r\n";
     }
     files.files["/q/PubItalian.txt"] = std::string(
@@ -41,10 +41,10 @@ struct Session {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Session session;
   FakePlatform& ui = session.ui;
-  if (session.form.FileName != "PubEnglish.txt") ui.choose(MenuItem::En);
-  ui.typeKey('\b');            // empties the entry box and the candidates
-  ui.click(Control::WordNum);  // empties the copy box
-  if (ui.text(Control::WordNum) != "Words") ui.click(Control::WordNum);
+  if (session.form.fileName() != "PubEnglish.txt") ui.choose(languageItem("English"));
+  ui.typeKey('\b');               // empties the entry box and the candidates
+  ui.click(Control::ModeButton);  // empties the copy box
+  if (ui.text(Control::ModeButton) != "Words") ui.click(Control::ModeButton);
   for (std::size_t i = 0; i + 1 < size; i += 2) {
     const int action = data[i] % 8, arg = data[i + 1];
     if (action == 0) {  // mostly letters and digits, so lookups find something; À to ã; 0 to 35
@@ -52,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  : arg < 184 ? '0' + arg % 10
                  : arg < 220 ? 0xC0 + arg - 184
                              : arg - 220);
-    } else if (action == 1 && ui.itemCount(Control::List1) > 0) {
-      ui.selectCandidate(arg % ui.itemCount(Control::List1));
+    } else if (action == 1 && ui.itemCount(Control::Candidates) > 0) {
+      ui.selectCandidate(arg % ui.itemCount(Control::Candidates));
     } else if (action == 2) {
-      ui.click(Control::WordNum);
+      ui.click(Control::ModeButton);
     } else if (action == 3) {
-      ui.choose(static_cast<MenuItem>(static_cast<int>(MenuItem::Cz) + arg % 6));
+      ui.choose({MenuCommand::ChooseLanguage, static_cast<std::size_t>(arg % 6)});
     } else if (action == 4 || action == 5) {
-      ui.click(action == 4 ? Control::Command1 : Control::Command2);
+      ui.click(action == 4 ? Control::CopyNumbers : Control::CopyWords);
       for (std::size_t k = 0; k < ui.clipboard.size(); ++k) {
         const char c = ui.clipboard[k];
         const bool word = (c >= '`' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
@@ -69,23 +69,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "an export holds a stray byte, or a CR without an LF");
       }
     } else if (action == 6) {
-      ui.click(Control::Text3);
-      check(ui.clipboard == ui.text(Control::Text3), "copy-all differs from the copy box");
+      ui.click(Control::CopyBox);
+      check(ui.clipboard == ui.text(Control::CopyBox), "copy-all differs from the copy box");
     } else if (action == 7) {  // a key before the end
       ui.setCaret(arg % 8);
       ui.typeKey(arg % 3 == 0 ? '\b' : 'a' + arg % 26);
     }
     long previous = 0;  // after a key only: a language choice keeps the old list's candidates
-    for (const auto& entry : action % 7 ? std::vector<std::string>() : ui.items(Control::List1)) {
+    for (const auto& entry :
+         action % 7 ? std::vector<std::string>() : ui.items(Control::Candidates)) {
       const long index = std::strtol(entry.c_str(), nullptr, 10);
       check(index > previous && ui.itemAt(Control::WordList, static_cast<int>(index)) == entry,
             "a candidate is not the master list's entry, or out of order");
       previous = index;
     }
-    const std::string box = ui.text(Control::Text3);
+    const std::string box = ui.text(Control::CopyBox);
     std::int64_t lines = 0;
     for (std::size_t at = 0; (at = box.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
-    check(lines == session.form.PickCount, "pick count differs from the copy box's lines");
+    check(lines == session.form.pickCount(), "pick count differs from the copy box's lines");
   }
   return 0;
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "lookup/Accents.h"
-#include "lookup/Lookup.h"
+#include "app/WindowDesign.h"
 #include "picks/Picks.h"
 #include "wordlist/Languages.h"
-#include "wordlist/WordFile.h"
+#include "wordlist/ListEntry.h"
+#include "wordlist/Utf8.h"
 
 namespace quorvel {
 
@@ -32,62 +32,48 @@ Form1::~Form1() {
   ui_.clearList(Control::WordList);
 }
 
-std::filesystem::path Form1::InProgramDir(std::string_view name) const {
+std::filesystem::path Form1::inProgramDir(std::string_view name) const {
   return programDir_ / std::filesystem::path(name);
 }
 
 // ---------------------------------------------------------------- events
 
-void Form1::formLoad() {
-  SelectList("English");
+void Form1::onLoad() {
+  selectList("English");
 }
 
-void Form1::formUnload() {
-  ClosingMovement();
+void Form1::onClose() {
+  closingMovement();
 }
 
-void Form1::menuClick(MenuItem item) {
+void Form1::onMenu(MenuCommand command) {
   if (ended_) return;
-  switch (item) {
-    case MenuItem::Ex:
+  switch (command.kind) {
+    case MenuCommand::Exit:
       ended_ = true;
       ui_.endProgram(0);
       return;
-    case MenuItem::Lpw:
-      LpwClick();
+    case MenuCommand::LoadPrivateList:
+      return loadPrivateList();
+    case MenuCommand::ChooseLanguage:
+      if (command.language < kLanguages.size()) selectList(kLanguages[command.language]);
       return;
-    case MenuItem::Cz:
-      return SelectList("Czech");
-    case MenuItem::En:
-      return SelectList("English");
-    case MenuItem::Fr:
-      return SelectList("French");
-    case MenuItem::It:
-      return SelectList("Italian");
-    case MenuItem::Po:
-      return SelectList("Portuguese");
-    case MenuItem::Spa:
-      return SelectList("Spanish");
   }
 }
 
-void Form1::keyPress(Control box, int& code) {
-  if (!ended_ && box == Control::Text1) Text1KeyPress(code);
-}
-
-void Form1::click(Control control) {
+void Form1::onClick(Control control) {
   if (ended_) return;
   switch (control) {
-    case Control::WordNum:
-      return WordNumClick();
-    case Control::List1:
-      return List1Click();
-    case Control::Command1:
-      return Command1Click();
-    case Control::Command2:
-      return Command2Click();
-    case Control::Text3:
-      return Text3Click();
+    case Control::ModeButton:
+      return switchMode();
+    case Control::Candidates:
+      return onCandidateChosen();
+    case Control::CopyNumbers:
+      return copyNumbers();
+    case Control::CopyWords:
+      return copyWords();
+    case Control::CopyBox:
+      return copyAll();
     default:
       return;
   }
@@ -95,9 +81,9 @@ void Form1::click(Control control) {
 
 // ---------------------------------------------------------------- word lists
 
-void Form1::SelectList(std::string_view language) {
-  FileName = publicFileName(language);
-  ui_.setText(Control::Label1, listName(FileName));
+void Form1::selectList(std::string_view language) {
+  fileName_ = publicFileName(language);
+  ui_.setText(Control::ListName, listName(fileName_));
   LoadWordList();
 }
 
@@ -107,121 +93,119 @@ ListRow Form1::MasterRows::row(std::size_t index) const {
 }
 
 void Form1::LoadWordList() {
-  Counter = 0;
-  FilePath = InProgramDir(FileName).string();
-  Result<std::string> file = files_.readAll(FilePath);
-  if (!file) {
+  filePath_ = inProgramDir(fileName_).string();
+  Result<WordItems> items = [this]() -> Result<WordItems> {
+    Result<std::string> file = files_.readAll(filePath_);
+    if (!file) return file.error();
+    return readWordItems(std::move(file).value());
+  }();
+  if (!items) {
     // Unreadable is as bad as missing: a shortened list shown as whole would give wrong
     // numbers without a word of warning.
-    ui_.messageBox("Error", missingFileMessage(FilePath), MessageIcon::Critical,
+    ui_.messageBox("Error", missingFileMessage(filePath_), MessageIcon::Critical,
                    MessageButtons::Ok);
     ended_ = true;
     ui_.endProgram(1);
     return;
   }
-  WordItems items = readWordItems(std::move(file).value());
-  if (FileName.starts_with("Pri")) CheckPrivateList(items);
+  if (fileName_.starts_with("Pri")) checkPrivateList(*items);
   // The list reads its rows from the items, so it lets go of them before they are replaced.
   ui_.clearList(Control::WordList);
-  words_ = std::move(items);
-  FoldWords();
-  Counter = static_cast<std::int64_t>(words_.size());
+  words_ = std::move(items).value();
+  foldWords();
   ui_.appendRows(Control::WordList, masterRows_);
 }
 
 // ---------------------------------------------------------------- lookup
 
-void Form1::Text1KeyPress(int& code) {
+int Form1::onEntryKey(int code) {
+  if (ended_) return 0;
   code = lowercaseKey(code);
   if (code == kBackspace) {
-    ui_.clearList(Control::List1);
-    ui_.setText(Control::Text1, "");
-    return;
+    ui_.clearList(Control::Candidates);
+    ui_.setText(Control::EntryBox, "");
+    return code;
   }
-  const InputMode mode = modeFromCaption(ui_.text(Control::WordNum));
-  code = acceptedKey(code, mode);
+  code = acceptedKey(code, mode_);
   // A rejected code is 0 and still scans, emptying the candidates.
-  KeyText = ui_.text(Control::Text1);
-  appendUtf8(KeyText, static_cast<char16_t>(code));
-  if (mode == InputMode::Numbers) {
+  keyText_ = ui_.text(Control::EntryBox);
+  appendUtf8(keyText_, static_cast<char16_t>(code));
+  if (mode_ == InputMode::Numbers) {
     MatchByNumber();
   } else {
     MatchByWord();
   }
+  return code;
 }
 
 void Form1::MatchByNumber() {
-  ui_.clearList(Control::List1);
-  ui_.appendItems(Control::List1, scanEntries(words_, KeyText, kNumberStart));
+  ui_.clearList(Control::Candidates);
+  ui_.appendItems(Control::Candidates, scanEntries(words_, keyText_, kNumberStart));
 }
 
 void Form1::MatchByWord() {
-  ui_.clearList(Control::List1);
-  const std::vector<std::uint32_t> hits = foldedWords_.find(KeyText);
+  ui_.clearList(Control::Candidates);
+  const std::vector<std::uint32_t> hits = foldedWords_.find(keyText_);
   std::vector<std::string> found;
   found.reserve(hits.size());
   for (const std::uint32_t k : hits) found.push_back(masterEntry(words_, k));
-  ui_.appendItems(Control::List1, std::move(found));
+  ui_.appendItems(Control::Candidates, std::move(found));
 }
 
 // Once per load, so that a key press compares ready accent-free forms. Only the words the
 // scan may list are folded.
-void Form1::FoldWords() {
+void Form1::foldWords() {
   foldedWords_.clear();
   const std::size_t last = std::min(words_.size(), kLastScannedEntry);
   for (std::size_t k = 1; k <= last; ++k) foldedWords_.add(words_.text(k - 1));
 }
 
-void Form1::WordNumClick() {
-  ui_.setText(Control::Text3, "");
-  ui_.setText(Control::Label2, "");
-  PickCount = 0;
-  if (ui_.text(Control::WordNum) == kWordsCaption) {
-    ui_.setText(Control::WordNum, kNumbersCaption);
-    ui_.setToolTip(Control::WordNum, kToWordsTip);
-  } else {
-    ui_.setText(Control::WordNum, kWordsCaption);
-    ui_.setToolTip(Control::WordNum, kToNumbersTip);
-  }
-  ui_.setFocus(Control::Text1);
+void Form1::switchMode() {
+  copyBox_.clear();
+  ui_.setText(Control::CopyBox, "");
+  pickCount_ = 0;
+  ui_.setText(Control::PickCount, "");
+  mode_ = mode_ == InputMode::Words ? InputMode::Numbers : InputMode::Words;
+  ui_.setText(Control::ModeButton, modeCaption(mode_));
+  ui_.setToolTip(Control::ModeButton, modeToolTip(mode_));
+  ui_.setFocus(Control::EntryBox);
 }
 
 // ---------------------------------------------------------------- picks and exports
 
-void Form1::List1Click() {
-  const std::string entry = ui_.selectedText(Control::List1);
+void Form1::onCandidateChosen() {
+  const std::string entry = ui_.selectedText(Control::Candidates);
   if (entry.empty()) return;  // nothing selected: nothing to pick
-  ui_.appendText(Control::Text3, entry + "\r\n");
-  ++PickCount;
-  ui_.setText(Control::Label2, pickCountCaption(PickCount));
-  ui_.setText(Control::Text1, "");
-  ui_.clearList(Control::List1);
-  ui_.setFocus(Control::Text1);
+  const std::string line = entry + "\r\n";
+  copyBox_ += line;
+  ui_.appendText(Control::CopyBox, line);
+  ++pickCount_;
+  ui_.setText(Control::PickCount, pickCountCaption(pickCount_));
+  ui_.setText(Control::EntryBox, "");
+  ui_.clearList(Control::Candidates);
+  ui_.setFocus(Control::EntryBox);
 }
 
-void Form1::PutOnClipboard(const std::string& text) {
+void Form1::putOnClipboard(const std::string& text) {
   ui_.clearClipboard();
   ui_.setClipboardText(text);
 }
 
-void Form1::Command1Click() {
-  ui_.setText(Control::Text2, exportWalk(ui_.text(Control::Text3), ExportKind::Numbers));
-  PutOnClipboard(ui_.text(Control::Text2));
+void Form1::copyNumbers() {
+  putOnClipboard(exportWalk(copyBox_, ExportKind::Numbers));
 }
 
-void Form1::Command2Click() {
-  const std::string staged = exportWalk(ui_.text(Control::Text3), ExportKind::Words);
-  ui_.setText(Control::Text2, dropLastLineEnd(staged));
-  PutOnClipboard(ui_.text(Control::Text2));
+void Form1::copyWords() {
+  putOnClipboard(dropLastLineEnd(exportWalk(copyBox_, ExportKind::Words)));
 }
 
-void Form1::Text3Click() {
-  PutOnClipboard(ui_.text(Control::Text3));
+void Form1::copyAll() {
+  putOnClipboard(copyBox_);
 }
 
 // ---------------------------------------------------------------- closing
 
-void Form1::ClosingMovement() {
+void Form1::closingMovement() {
   const double deadline = ui_.monotonicSeconds() + kClosingBudgetSeconds;
   // Every failure is ignored: a read that fails skips its step, a set the platform refuses
   // has no effect, and nothing here may keep the program from ending.

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Form1.h"
+#include "app/WindowDesign.h"
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(quorvel::programIcon());
   // Lets a Wayland or X11 desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
-  quorvel::QtPlatform ui;
+  quorvel::QtPlatform ui(quorvel::windowDesign());
   quorvel::RealFileSystem files;
   quorvel::SystemRandom random;
   quorvel::Form1 form(ui, files, random, quorvel::programDirectory());

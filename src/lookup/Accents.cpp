@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lookup/LatinLetters.h"
+#include "wordlist/Utf8.h"
 
 namespace quorvel {
 
@@ -25,19 +26,6 @@ char32_t lowercaseLatin(char32_t code) {
 bool isLowercaseLatin(char32_t code) {
   const LatinLetter* letter = findLetter(code);
   return letter != nullptr && letter->lower == code;
-}
-
-void appendUtf8(std::string& out, char16_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
 }
 
 void appendWithoutAccents(std::string& out, std::string_view text) {

@@ -16,9 +16,6 @@ char32_t lowercaseLatin(char32_t code);
 // True for a lowercase Latin letter beyond ASCII: é, ñ, ř, and also ß, æ, œ, ø.
 bool isLowercaseLatin(char32_t code);
 
-// Appends the UTF-8 encoding of `code`, a 16-bit character code as keys deliver them.
-void appendUtf8(std::string& out, char16_t code);
-
 // Appends UTF-8 `text` with its accents removed: a Latin letter with a diacritic becomes the
 // letter its canonical decomposition starts with (é to e, É to E, ǿ to ø), and combining
 // diacritical marks are left out. Everything else, case included, is copied as it is.

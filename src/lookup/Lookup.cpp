@@ -8,10 +8,6 @@
 
 namespace quorvel {
 
-InputMode modeFromCaption(std::string_view caption) {
-  return caption == kNumbersCaption ? InputMode::Numbers : InputMode::Words;
-}
-
 int lowercaseKey(int code) {
   if (code >= 'A' && code <= 'Z') return code - 'A' + 'a';
   return code > 0x7F ? static_cast<int>(lowercaseLatin(static_cast<char32_t>(code))) : code;

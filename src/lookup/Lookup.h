@@ -10,12 +10,6 @@
 
 namespace quorvel {
 
-// The input mode lives in the caption of the mode button.
-inline constexpr std::string_view kWordsCaption = "Words";
-inline constexpr std::string_view kNumbersCaption = "Numbers";
-inline constexpr std::string_view kToNumbersTip = " Click To Change To Number Input ";
-inline constexpr std::string_view kToWordsTip = " Click To Change To Words Input ";
-
 inline constexpr int kBackspace = 8;
 
 // Where the compared part of an entry starts: the number text, or the word after "NNNN ".
@@ -25,10 +19,8 @@ inline constexpr std::size_t kWordStart = 5;
 // Only entries 1 to 2049 are ever examined: the lists are sized for 2048 words.
 inline constexpr std::size_t kLastScannedEntry = 2049;
 
+// What the entry box takes: the letters of a word, or the digits of a number.
 enum class InputMode { Words, Numbers };
-
-// Exact comparison, case included: anything but "Numbers" is word input.
-InputMode modeFromCaption(std::string_view caption);
 
 // A to Z become a to z, and a Latin capital with an accent its lowercase (É to é); every other
 // code is left as it is (and so is rejected unless it is already a lowercase letter or a digit).

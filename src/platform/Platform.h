@@ -1,8 +1,9 @@
 // The toolkit operations the program's logic needs, and nothing more. The logic talks to
-// the desktop only through these two interfaces, so it builds and runs without a display:
-// the Qt widgets implement Platform, tests use an in-memory fake.
+// the desktop only through these interfaces, so it builds and runs without a display: the Qt
+// widgets implement Platform, tests use an in-memory fake.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,26 +12,30 @@
 
 namespace quorvel {
 
-// Every control of the window. The last three are scratch storage the user never sees.
+// Every control of the window.
 enum class Control {
-  Label1,    // name of the loaded list
-  WordList,  // master list
-  Label2,    // pick count
-  Text3,     // copy box
-  Command1,  // "Copy Num"
-  Command2,  // "Copy Word"
-  WordNum,   // input mode button
-  Text1,     // entry box
-  List1,     // candidates
-  Label3,    // "Working Please Wait"
-  Label4,    // about strip
-  Text2,     // staging box for exports (scratch)
-  lstRand,   // random order (scratch list)
-  txtNum,    // word count (scratch text)
+  ListName,       // name of the loaded list, over the word list
+  WordList,       // every entry of the loaded list
+  PickCount,      // how many entries were picked
+  CopyBox,        // the picked entries
+  CopyNumbers,    // "Copy Num"
+  CopyWords,      // "Copy Word"
+  ModeButton,     // word or number input
+  EntryBox,       // where the user types
+  Candidates,     // the entries the typed prefix lists
+  WorkingBanner,  // "Working Please Wait"
+  AboutStrip,     // the about text's tooltip along the left edge
 };
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::AboutStrip) + 1;
 
-// The menu items that have a click handler; separators and menu titles have none.
-enum class MenuItem { Lpw, Ex, Cz, En, Fr, It, Po, Spa };
+// What a menu item does: one of the fixed commands, or choosing the language at `language`
+// in the language table.
+struct MenuCommand {
+  enum Kind { LoadPrivateList, Exit, ChooseLanguage };
+  Kind kind;
+  std::size_t language = 0;
+  bool operator==(const MenuCommand&) const = default;
+};
 
 enum class MessageIcon { Critical, Question, Warning };
 enum class MessageButtons { Ok, YesNo };  // YesNo: Yes is the default button
@@ -38,6 +43,62 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // The window's outer edges, in twips, as the closing movement reads and sets them.
 enum class Edge { Top, Left, Width, Height };
+
+// ------------------------------------------------------------------ the window's design
+// Places and sizes are in twips, measured from the top-left corner of the client area.
+inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
+
+enum class ControlKind { Label, ListBox, TextBox, Button };
+
+// Default: the window's own dialog font. Otherwise the designed sans serif face, bold, at
+// this size.
+enum class FontSize { Default, Pt8_25, Pt9_75, Pt18 };
+
+struct ControlDesign {
+  Control id;
+  std::string_view objectName;  // the name the window's designer gave it
+  ControlKind kind;
+  int left, top, width, height;
+  std::string_view text;
+  std::string_view toolTip;
+  FontSize font;
+  bool greyBackground;  // label background or button face in the window's light grey
+  bool multiLine;       // text boxes
+  bool visibleAtStart;
+  // What a screen reader announces for a control without a caption: the boxes and lists.
+  // Labels and buttons are announced by the text they show, so a user hears what is seen.
+  std::string_view accessibleName;
+  // What the control is for, announced as its description where no tooltip tells it.
+  std::string_view purpose;
+};
+
+// A menu entry: a separator when it has no command.
+struct MenuEntryDesign {
+  std::string objectName;
+  std::string caption;  // "&" marks the access key; "-" for a separator
+  std::optional<MenuCommand> command;
+};
+
+struct MenuDesign {
+  std::string_view objectName;
+  std::string_view caption;
+  std::vector<MenuEntryDesign> entries;
+};
+
+struct WindowDesign {
+  std::string_view title;
+  int clientWidth, clientHeight;  // twips
+  std::array<int, 3> background;  // RGB
+  // Creation order: labels first, so every other control is drawn above them.
+  std::vector<ControlDesign> controls;
+  std::vector<Control> tabOrder;  // the controls that take the focus, in Tab order
+  std::vector<MenuDesign> menus;
+
+  // The row of a control; every Control has one.
+  const ControlDesign& control(Control id) const;
+};
+
+// ------------------------------------------------------------------ lists and events
 
 // Rows that a list box shows without holding copies of them: it asks for a row when it
 // draws it. A row is a short head made for the asking (a number text, say) followed by a
@@ -58,13 +119,13 @@ class ListRows {
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
-  virtual void formLoad() = 0;    // once, before the window is first shown
-  virtual void formUnload() = 0;  // the user closes the window
-  virtual void menuClick(MenuItem item) = 0;
-  // A key that delivers a character code, before the box inserts it. The handler may replace
-  // the code; the box then inserts that character, or nothing when it is 0.
-  virtual void keyPress(Control box, int& code) = 0;
-  virtual void click(Control control) = 0;
+  virtual void onLoad() = 0;   // once, before the window is first shown
+  virtual void onClose() = 0;  // the user closes the window
+  virtual void onMenu(MenuCommand command) = 0;
+  // A character typed into the entry box, before the box inserts it. Returns the code the
+  // box inserts instead: the same, another, or 0 for nothing.
+  virtual int onEntryKey(int code) = 0;
+  virtual void onClick(Control control) = 0;
 };
 
 class Platform {
@@ -76,8 +137,6 @@ class Platform {
   virtual std::optional<float> windowEdge(Edge edge) = 0;
   virtual bool setWindowEdge(Edge edge, float twips) = 0;
   virtual std::optional<float> screenWidth() = 0;
-  // Width of a text in the window's own font, in twips.
-  virtual float textWidth(std::string_view text) = 0;
   // Handles the events waiting now, then returns.
   virtual void doEvents() = 0;
   // Seconds on a monotonic clock; bounds loops that wait on the window system.
@@ -101,18 +160,13 @@ class Platform {
 
   // --- list boxes (never sorted) ---
   virtual void clearList(Control list) = 0;
-  virtual void appendItem(Control list, std::string_view item) = 0;
   // Appends many items in one batch, so a long list costs one layout, not one per item. The
   // list keeps them as its own.
   virtual void appendItems(Control list, std::vector<std::string> items) = 0;
   // Appends `rows` in one batch without copying them: the list reads them while it shows
   // them, so they must stay as they are, and alive, until the list is next cleared.
   virtual void appendRows(Control list, const ListRows& rows) = 0;
-  virtual std::string itemAt(Control list, int index) = 0;
-  virtual int itemCount(Control list) = 0;
   virtual std::string selectedText(Control list) = 0;
-  virtual float listWidth(Control list) = 0;  // twips
-  virtual void setColumns(Control list, int columns) = 0;
 
   // --- message box (modal) ---
   virtual MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
@@ -122,5 +176,12 @@ class Platform {
   virtual void clearClipboard() = 0;
   virtual void setClipboardText(std::string_view text) = 0;
 };
+
+inline const ControlDesign& WindowDesign::control(Control id) const {
+  for (const auto& c : controls) {
+    if (c.id == id) return c;
+  }
+  return controls.front();  // unreachable for a complete design
+}
 
 }  // namespace quorvel

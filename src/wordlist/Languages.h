@@ -1,4 +1,6 @@
-// Naming of word files and lists.
+// The languages and how their word files and lists are named. Everything else that lists the
+// languages (the Language menu, the build's staging of the word files, the tests) reads this
+// table.
 #pragma once
 
 #include <array>

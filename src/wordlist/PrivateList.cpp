@@ -1,6 +1,7 @@
 #include "wordlist/PrivateList.h"
 
-#include <climits>
+#include "wordlist/Utf8.h"
+
 #include <cmath>
 
 namespace quorvel {
@@ -45,14 +46,6 @@ Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& 
   return order;
 }
 
-int columnCount(double listWidth, double textWidth) {
-  if (!(textWidth > 0)) return 1;
-  const double columns = roundHalfEven(listWidth / (textWidth * 1.5));
-  if (!(columns >= 1)) return 1;  // also NaN
-  if (columns >= static_cast<double>(INT_MAX)) return INT_MAX;
-  return static_cast<int>(columns);
-}
-
 bool needsQuotes(std::string_view item) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   return item.find(',') != std::string_view::npos || (!item.empty() && blank(item.front()));
@@ -94,8 +87,7 @@ Result<std::string> privateFileBytes(const WordItems& items,
   }
   // A UTF-8 file loses one byte-order mark at its start; a first item that begins with one
   // keeps it behind a mark of the file's own.
-  constexpr std::string_view kMark = "\xEF\xBB\xBF";
-  if (bytes.starts_with(kMark) && isValidUtf8(bytes)) bytes.insert(0, kMark);
+  if (bytes.starts_with(kByteOrderMark) && isValidUtf8(bytes)) bytes.insert(0, kByteOrderMark);
   return bytes;
 }
 

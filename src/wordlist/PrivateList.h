@@ -20,9 +20,6 @@ std::int64_t drawPosition(double r, std::int64_t n);
 // n <= 0 gives an empty order; a source that fails gives its failure and no order.
 Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random);
 
-// round(listWidth / (textWidth * 1.5)), ties to even; 1 when the text has no width.
-int columnCount(double listWidth, double textWidth);
-
 // True for an item that would not read back as itself on a line of its own: it holds a comma,
 // or begins with a blank. Such items came from quotes, so they hold none. Trailing blanks
 // read back bare, and an item ending in one may hold a quote.

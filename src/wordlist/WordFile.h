@@ -1,13 +1,21 @@
-// Word files: bytes in, items out, and the numbered entries the window shows.
+// Word files: bytes in, items out, by the reading rule.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "platform/Result.h"
+
 namespace quorvel {
+
+// The most items a word list may hold. Every real list is far shorter; the bound keeps the
+// work of a load, a private list or a lookup within seconds and the memory within bounds for
+// any file the size limit lets through.
+inline constexpr std::size_t kMostItems = std::size_t{1} << 20;
 
 // One item of a word file. `bytes` is exactly what the file holds for it (what a private
 // file must repeat); `text` is the same item decoded to UTF-8 for display and lookup. Both
@@ -22,8 +30,6 @@ struct WordItem {
 class WordItems {
  public:
   WordItems() = default;
-  // Reads `fileBytes`, which must be shorter than 4 GiB. See readWordItems for the rules.
-  explicit WordItems(std::string fileBytes);
   // Moving keeps every view into the items valid: the bytes themselves do not move.
   WordItems(WordItems&&) noexcept = default;
   WordItems& operator=(WordItems&&) noexcept = default;
@@ -37,8 +43,6 @@ class WordItems {
     return texts_.empty() ? bytes(index) : view(decoded_, texts_[index]);
   }
   WordItem operator[](std::size_t index) const { return {bytes(index), text(index)}; }
-  WordItem front() const { return (*this)[0]; }
-  WordItem back() const { return (*this)[size() - 1]; }
 
   class Iterator {
    public:
@@ -58,6 +62,9 @@ class WordItems {
   Iterator end() const { return {*this, size()}; }
 
  private:
+  friend Result<WordItems> readWordItems(std::string fileBytes);
+  explicit WordItems(std::string fileBytes) : file_(std::move(fileBytes)) {}
+
   // 32 bits each: a word file is far below 4 GiB, and a million items then cost 8 MB.
   struct Span {
     std::uint32_t offset;
@@ -66,7 +73,8 @@ class WordItems {
   static std::string_view view(const std::string& in, Span span) {
     return {in.data() + span.offset, span.size};
   }
-  void parse(std::size_t from, bool& utf8);
+  // False once the items would pass kMostItems.
+  bool parse(std::size_t from, bool& utf8);
 
   std::string file_;
   std::vector<Span> spans_;  // into file_
@@ -78,26 +86,8 @@ class WordItems {
 // at a comma or at its line end (CR LF, lone LF or lone CR), which is consumed with it; an
 // item that begins with a double quote runs to the closing quote and is taken without the
 // quotes. A line end after the last item yields no further item. Texts are decoded as UTF-8
-// when the whole input is valid UTF-8, otherwise as Windows-1252.
-inline WordItems readWordItems(std::string fileBytes) {
-  return WordItems(std::move(fileBytes));
-}
-
-// True when the whole input is well-formed UTF-8 (no overlongs, surrogates or values past
-// U+10FFFF).
-bool isValidUtf8(std::string_view bytes);
-
-// Windows-1252 bytes to UTF-8 (the five unassigned bytes map to the C1 controls U+0081 etc.).
-std::string windows1252ToUtf8(std::string_view bytes);
-
-// Position 9 gives "0009", 1000 gives "1000", 12345 gives "12345".
-std::string numberText(std::int64_t position);
-
-// numberText(position) + " " + word.
-std::string listEntry(std::int64_t position, std::string_view word);
-
-// Entry `index` of the master list over `items`: entry 0 is a single space, entry k the
-// list entry of the k-th item. Built when asked, so the list holds each word only once.
-std::string masterEntry(const WordItems& items, std::size_t index);
+// when the whole input is valid UTF-8, otherwise as Windows-1252. Fails for more than
+// kMostItems items, or bytes too many to place in 32 bits.
+Result<WordItems> readWordItems(std::string fileBytes);
 
 }  // namespace quorvel

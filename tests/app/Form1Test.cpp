@@ -29,17 +29,17 @@ struct Form1Test : ::testing::Test {
   void type(std::u16string_view keys) {
     for (const char16_t key : keys) {
       if (key != '#' && key != '^') ui.typeKey(key);
-      ui.focused = key == '#' || key == '^' ? Control::Label4 : ui.focused;
-      if (key == '#') ui.click(Control::WordNum);
+      ui.focused = key == '#' || key == '^' ? Control::AboutStrip : ui.focused;
+      if (key == '#') ui.click(Control::ModeButton);
       if (key == '^') ui.selectCandidate(0);
     }
   }
   // The entry box, the candidates, the copy box, the pick count and the mode.
   std::string window() {
-    std::string shown = ui.text(Control::Text1) + "|";
-    for (const auto& entry : ui.items(Control::List1)) shown += entry + ",";
-    return shown + "|" + ui.text(Control::Text3) + "|" + ui.text(Control::Label2) + "|" +
-           ui.text(Control::WordNum);
+    std::string shown = ui.text(Control::EntryBox) + "|";
+    for (const auto& entry : ui.items(Control::Candidates)) shown += entry + ",";
+    return shown + "|" + ui.text(Control::CopyBox) + "|" + ui.text(Control::PickCount) + "|" +
+           ui.text(Control::ModeButton);
   }
 };
 
@@ -60,26 +60,42 @@ TEST_F(Form1Test, KeysListTheEntriesTheyBeginAndPicksCollectThemInTheCopyBox) {
     start();
     type(keys);
     EXPECT_EQ(window(), shown);
-    EXPECT_EQ(ui.focused, Control::Text1);
+    EXPECT_EQ(ui.focused, Control::EntryBox);
   }
+}
+
+TEST_F(Form1Test, ExportsPutTheCopyBoxItsNumbersOrItsWordsOnTheClipboard) {
+  start();
+  ui.click(Control::CopyWords);  // nothing picked: nothing to copy
+  EXPECT_EQ(ui.clipboard, "");
+  type(u"#0007^0007^0009^");
   const std::pair<Control, const char*> exports[] = {
-      {Control::Command1, "0007\r\n0007\r\n0009\r\n"},
-      {Control::Command2, "absorb\r\nabsorb\r\nabsurd"},
-      {Control::Text3, "0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n"}};
+      {Control::CopyNumbers, "0007\r\n0007\r\n0009\r\n"},
+      {Control::CopyWords, "absorb\r\nabsorb\r\nabsurd"},
+      {Control::CopyBox, "0007 absorb\r\n0007 absorb\r\n0009 absurd\r\n"}};
   for (const auto& [button, clipboard] : exports) {
     ui.click(button);
     EXPECT_EQ(ui.clipboard, clipboard);
   }
-  EXPECT_EQ(ui.state(Control::WordNum).toolTip, " Click To Change To Words Input ");
-  type(u"#");
-  EXPECT_EQ(ui.state(Control::WordNum).toolTip, " Click To Change To Number Input ");
-  ui.click(Control::Command2);
-  EXPECT_EQ(ui.clipboard, "");
+}
+
+TEST_F(Form1Test, TheModeButtonTipNamesTheModeAClickSwitchesTo) {
+  start();
+  for (const char* tip :
+       {" Click To Change To Words Input ", " Click To Change To Number Input "}) {
+    type(u"#");
+    EXPECT_EQ(ui.state(Control::ModeButton).toolTip, tip);
+  }
+}
+
+TEST_F(Form1Test, APrefixIsTheOldTextAndTheKeyWhereverTheCaretIsAndAPasteWaitsForAKey) {
+  start();
   type(u"ab");
   ui.setCaret(0);
   type(u"s");  // the box reads "sab", but the scan is for the old text and the key
   EXPECT_EQ(window(), "sab|0006 absent,0007 absorb,0008 abstract,0009 absurd,|||Words");
-  ui.setText(Control::Text1, "abs");  // a paste: no scan until the next key
+  ui.setText(Control::EntryBox, "abs");  // the program's own change: no scan until a key
+  EXPECT_EQ(window(), "abs|0006 absent,0007 absorb,0008 abstract,0009 absurd,|||Words");
   type(u"o");
   EXPECT_EQ(window(), "abso|0007 absorb,|||Words");
 }
@@ -89,22 +105,22 @@ TEST_F(Form1Test, ALanguageChoiceLoadsItsListAndKeepsEverythingElse) {
   start();
   type(u"#0002^12");
   const std::string before = window();
-  const std::pair<MenuItem, const char*> rows[] = {{MenuItem::Cz, "PubCzech 0001 abdikace"},
-                                                   {MenuItem::Fr, "PubFrench 0001 abaisser"},
-                                                   {MenuItem::It, "PubItalian "},
-                                                   {MenuItem::Po, "PubPortuguese 0001 abacate"},
-                                                   {MenuItem::Spa, "PubSpanish 0001 \u00E1baco"},
-                                                   {MenuItem::En, "PubEnglish 0001 abandon"}};
-  for (const auto& [item, shown] : rows) {
-    ui.choose(item);
-    EXPECT_EQ(ui.text(Control::Label1) + ui.itemAt(Control::WordList, 0) +
+  const char* rows[][2] = {{"Czech", "PubCzech 0001 abdikace"},
+                           {"French", "PubFrench 0001 abaisser"},
+                           {"Italian", "PubItalian "},
+                           {"Portuguese", "PubPortuguese 0001 abacate"},
+                           {"Spanish", "PubSpanish 0001 \u00E1baco"},
+                           {"English", "PubEnglish 0001 abandon"}};
+  for (const auto& [language, shown] : rows) {
+    ui.choose(languageItem(language));
+    EXPECT_EQ(ui.text(Control::ListName) + ui.itemAt(Control::WordList, 0) +
                   ui.itemAt(Control::WordList, 1),
               shown);
-    EXPECT_EQ(ui.itemCount(Control::WordList), item == MenuItem::It ? 1 : 2049);
+    EXPECT_EQ(ui.itemCount(Control::WordList), language == rows[2][0] ? 1 : 2049);
     EXPECT_EQ(window(), before);
   }
   EXPECT_EQ(ui.itemAt(Control::WordList, 2048), "2048 zoo");
-  ui.choose(MenuItem::Cz);
+  ui.choose(languageItem("Czech"));
   type(u"\b0002^");
   EXPECT_EQ(window(), "||0002 ability\r\n0002 abeceda\r\n|02|Numbers");
   EXPECT_TRUE(ui.messages.empty());
@@ -113,14 +129,15 @@ TEST_F(Form1Test, ALanguageChoiceLoadsItsListAndKeepsEverythingElse) {
 TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
   start();
   files.failRead = files.reads + 1;
-  ui.choose(MenuItem::Cz);
+  ui.choose(languageItem("Czech"));
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Error: Can Not Find File /q/PubCzech.txt It's "
                                                   "Missing Or Corrupted           Now Ending "
                                                   "(Critical, Ok)"});
   EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
-  EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::Command1) || ui.close());
-  form->menuClick(MenuItem::En);  // one the toolkit had queued before the end changes nothing
-  EXPECT_EQ(ui.text(Control::Label1), "PubCzech");
+  EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::CopyNumbers) || ui.close());
+  form->onMenu(
+      languageItem("English"));  // one the toolkit had queued before the end changes nothing
+  EXPECT_EQ(ui.text(Control::ListName), "PubCzech");
 }
 
 TEST_F(Form1Test, ClosingSlidesTheWindowDownRightAndSmallerUntilPastTheScreen) {
@@ -141,7 +158,7 @@ TEST_F(Form1Test, ClosingSlidesTheWindowDownRightAndSmallerUntilPastTheScreen) {
     EXPECT_EQ(std::vector<float>(ui.edge, ui.edge + 4), edges);
   }
   start();
-  ui.choose(MenuItem::Ex);
+  ui.choose(kExit);
   EXPECT_TRUE(ui.exitStatus == 0 && ui.edgeSets == 0);
 }
 
@@ -153,26 +170,28 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
   const std::string before = window(), pub = files.files["/q/PubEnglish.txt"];
   bool working = false;  // and taking no input
   ui.duringDoEvents = [&] {
-    working = ui.state(Control::Label3).visible && !ui.choose(MenuItem::Cz);
+    working = ui.state(Control::WorkingBanner).visible && !ui.choose(languageItem("Czech"));
   };
   ui.answers = {MessageAnswer::No};
-  ui.choose(MenuItem::Lpw);
+  ui.choose(kLoadPrivateList);
   EXPECT_EQ(files.files.count("/q/PriEnglish.txt") + ui.doEventsCalls, 0u);
-  ui.choose(MenuItem::Lpw);
+  const int reads = files.reads;
+  ui.choose(kLoadPrivateList);
+  EXPECT_EQ(files.reads - reads, 2);  // made from the list shown; read back and checked
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1],
             "Query: Do You Want To Make Private PriEnglish Words Yes No?  (Question, YesNo)");
-  EXPECT_TRUE(working && !ui.state(Control::Label3).visible);
+  EXPECT_TRUE(working && !ui.state(Control::WorkingBanner).visible);
   const std::string made = files.files["/q/PriEnglish.txt"];
   EXPECT_TRUE(files.readOnly.count("/q/PriEnglish.txt") && made != pub);
   EXPECT_EQ(sorted(made), sorted(pub));  // the same words, as the same bytes
-  EXPECT_EQ(ui.text(Control::Label1) + ui.itemAt(Control::WordList, 1),
+  EXPECT_EQ(ui.text(Control::ListName) + ui.itemAt(Control::WordList, 1),
             "PriEnglish0001 " + made.substr(0, made.find('\r')));
   EXPECT_EQ(window(), before);
-  ui.choose(MenuItem::En);
-  ui.choose(MenuItem::Lpw);  // made once: loaded from now on, without a question
+  ui.choose(languageItem("English"));
+  ui.choose(kLoadPrivateList);  // made once: loaded from now on, without a question
   EXPECT_EQ(ui.messages.size() + ui.doEventsCalls, 4u);
-  EXPECT_EQ(ui.text(Control::Label1), "PriEnglish");
+  EXPECT_EQ(ui.text(Control::ListName), "PriEnglish");
   // A small list: after the bigger one the window still holds the old order, the file must not.
   const std::pair<const char*, const char*> rows[] = {
       {"only\r\n", "only\r\n"}, {"un,deux", "deux\r\nun\r\n"}, {"", ""}};
@@ -180,25 +199,29 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
     files.files["/q/PubCzech.txt"] = source;
     files.files.erase("/q/PriCzech.txt");
     random.script = {0.9};  // the last word first
-    ui.choose(MenuItem::Cz);
-    ui.choose(MenuItem::Lpw);
+    ui.choose(languageItem("Czech"));
+    ui.choose(kLoadPrivateList);
     EXPECT_EQ(files.files["/q/PriCzech.txt"], privateFile);
     EXPECT_EQ(ui.itemCount(Control::WordList),
               1 + std::ranges::count(std::string_view(privateFile), '\n'));
   }
 }
 
+TEST_F(Form1Test, APrivateListIsCheckedWhenLoadedAndLoadedAllTheSame) {
+  files.files["/q/PriEnglish.txt"] = files.files["/q/PubEnglish.txt"];
+  start();
+  ui.choose(kLoadPrivateList);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_TRUE(ui.messages[0].starts_with("Warning: /q/PriEnglish.txt\n\nIt holds the words of "));
+  EXPECT_TRUE(ui.messages[0].ends_with(" (Warning, Ok)"));
+  EXPECT_EQ(ui.text(Control::ListName) + ui.itemAt(Control::WordList, 2048), "PriEnglish2048 zoo");
+}
+
 TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
-  const std::string pub = "/q/PubEnglish.txt";
-  // Read 1 loads the public list, read 2 counts its words, read 3 takes them for the file.
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[&] { files.failWrite = 1; }, "Permission denied"},
       {[&] { files.room = 1000; }, "No space left on device"},
-      {[&] { files.failRead = 2; }, "cannot read " + pub + ": Input/output error"},
-      {[&] { files.failRead = 3; }, "cannot read " + pub + ": Input/output error"},
-      {[&] { random.broken = true; }, "no secure random numbers: getrandom"},
-      {[&] { files.beforeRead = [&](int n) { files.files[pub] += n == 3 ? "x" : ""; }; },
-       pub + " changed while the private list was made"}};
+      {[&] { random.broken = true; }, "no secure random numbers: getrandom"}};
   for (const auto& [arrange, reason] : rows) {
     files = MemoryFiles();
     random.broken = false;
@@ -206,13 +229,13 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
     start();
     type(u"zoo^ab");
     const std::string before = window();
-    ui.choose(MenuItem::Lpw);
+    ui.choose(kLoadPrivateList);
     ASSERT_EQ(ui.messages.size(), 2u) << reason;
     EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make /q/PriEnglish.txt (");
     EXPECT_NE(ui.messages[1].find(reason), std::string::npos) << ui.messages[1];
     EXPECT_EQ(files.readOnly.size(), 0u);
-    EXPECT_EQ(ui.text(Control::Label1) + window(), "PubEnglish" + before);
-    EXPECT_TRUE(ui.choose(MenuItem::Cz));  // still running and taking input
+    EXPECT_EQ(ui.text(Control::ListName) + window(), "PubEnglish" + before);
+    EXPECT_TRUE(ui.choose(languageItem("Czech")));  // still running and taking input
   }
 }
 

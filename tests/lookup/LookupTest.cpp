@@ -5,6 +5,7 @@
 #include "lookup/Accents.h"
 #include "picks/Picks.h"
 #include "support/MemoryFiles.h"
+#include "wordlist/ListEntry.h"
 
 namespace quorvel::testing {
 namespace {
@@ -26,7 +27,7 @@ TEST(Lookup, KeysAreLowercasedThenTakenOnlyByTheirMode) {
 TEST(Lookup, NumberPrefixesListTheirEntriesUpTo2049) {
   std::string file;
   for (int k = 0; k < 2100; ++k) file += "w\r\n";
-  const WordItems words = readWordItems(file);
+  const WordItems words = readWordItems(file).value();
   const char* rows[][2] = {
       // a prefix; the count, the first and the last entry it lists
       {"0", "999: 0001 w-0999 w"},  {"1", "1000: 1000 w-1999 w"}, {"2", "50: 2000 w-2049 w"},
@@ -66,7 +67,7 @@ TEST(Lookup, EveryFrenchAndSpanishWordIsFoundWithAndWithoutAccentsAndCopiedWhole
       const char lead = utf8[i];
       latin1 += lead >= 0 ? lead : static_cast<char>(((lead & 0x1F) << 6) | (utf8[++i] & 0x3F));
     }
-    const WordItems items = readWordItems(utf8), again = readWordItems(latin1);
+    const WordItems items = readWordItems(utf8).value(), again = readWordItems(latin1).value();
     FoldedWords words;
     for (const WordItem item : again) words.add(item.text);
     for (std::uint32_t k = 1; k <= items.size(); ++k) {

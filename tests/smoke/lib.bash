@@ -1,5 +1,6 @@
 # Sourced first by each whole-program check: takes the built program ($bin), gives the check an
-# X server of its own (a session bus too, with SMOKE_BUS=1) and a scratch folder ($tmp), and ends
+# X server of its own (a session and an accessibility bus too, with SMOKE_BUS=1) and a scratch
+# folder ($tmp), and ends
 # what `start` started. Every wait polls, with deadlines a loaded machine or sanitizer build keeps.
 set -euo pipefail
 [[ $# -eq 1 && -x $1 ]] || { echo "usage: bash $0 path/to/quorvel" >&2 && exit 2; }
@@ -58,3 +59,12 @@ display_ready() { read -r display <"$tmp/display"; } 2>/dev/null
 wait_for 60 "no X server" display_ready
 export DISPLAY=:$display
 unset QT_QPA_PLATFORM # the real X11 back end
+if [[ ${SMOKE_BUS:-} == 1 ]]; then # the accessibility bus first, or the program would start one and wait
+  start /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1
+  bus_up() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true
+  }
+  wait_for 60 "no accessibility bus" bus_up
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi

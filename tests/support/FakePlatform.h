@@ -3,14 +3,24 @@
 // list order, rows read in place), and records what the logic asked of the toolkit.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
 
-#include "lookup/Accents.h"
-#include "platform/WindowDesign.h"
+#include "app/WindowDesign.h"
+#include "wordlist/Languages.h"
+#include "wordlist/Utf8.h"
 
 namespace quorvel {
+
+inline constexpr MenuCommand kLoadPrivateList{MenuCommand::LoadPrivateList};
+inline constexpr MenuCommand kExit{MenuCommand::Exit};
+// The Language menu's item for `language`, one of kLanguages.
+inline MenuCommand languageItem(std::string_view language) {
+  const auto at = std::find(kLanguages.begin(), kLanguages.end(), language);
+  return {MenuCommand::ChooseLanguage, static_cast<std::size_t>(at - kLanguages.begin())};
+}
 
 class FakePlatform : public Platform {
  public:
@@ -23,28 +33,29 @@ class FakePlatform : public Platform {
   };
 
   FakePlatform() {
-    for (const auto& c : design::kControls)
+    for (const auto& c : windowDesign().controls)
       controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart, {}};
   }
   void attach(WindowEvents& events) { events_ = &events; }
 
   // The user's side; each returns false when the window takes no events.
   bool load() {
-    focused = Control::Text1;  // the first control that takes the focus
-    return deliver(&WindowEvents::formLoad);
+    focused = Control::EntryBox;  // the first control that takes the focus
+    return deliver(&WindowEvents::onLoad);
   }
-  bool click(Control c) { return deliver(&WindowEvents::click, c); }
-  bool choose(MenuItem item) { return deliver(&WindowEvents::menuClick, item); }
-  bool close() { return deliver(&WindowEvents::formUnload); }
+  bool click(Control c) { return deliver(&WindowEvents::onClick, c); }
+  bool choose(MenuCommand command) { return deliver(&WindowEvents::onMenu, command); }
+  bool close() { return deliver(&WindowEvents::onClose); }
   bool selectCandidate(int index) {
-    state(Control::List1).selected = index;
-    return click(Control::List1);
+    state(Control::Candidates).selected = index;
+    return click(Control::Candidates);
   }
-  // A key into Text1: the handler sees it first, then the box puts it in at the caret;
-  // backspace takes the character before.
+  // A key into the entry box: the handler sees it first, then the box puts in what it
+  // leaves at the caret; backspace takes the character before.
   bool typeKey(int code) {
-    if (!deliver(&WindowEvents::keyPress, Control::Text1, code)) return false;
-    std::string& text = state(Control::Text1).text;
+    if (!live()) return false;
+    code = events_->onEntryKey(code);
+    std::string& text = state(Control::EntryBox).text;
     const std::size_t at = std::min(caret_.value_or(text.size()), text.size());
     std::string typed;
     if (code != '\b' && code != 0) appendUtf8(typed, static_cast<char16_t>(code));
@@ -67,7 +78,7 @@ class FakePlatform : public Platform {
   std::string clipboard;
   int edgeSets = 0, doEventsCalls = 0, exitStatus = -1;  // -1: still running
   std::function<void()> duringDoEvents = [] {};
-  Control focused = Control::Label4;         // a label, which never takes the focus
+  Control focused = Control::AboutStrip;     // a label, which never takes the focus
   float edge[4] = {4000, 3000, 6645, 4800};  // top, left, width, height in twips
   std::optional<float> screen = 16000;
   bool refuseMoves = false;         // a maximised window, or a window system that never moves one
@@ -81,7 +92,6 @@ class FakePlatform : public Platform {
     return true;
   }
   std::optional<float> screenWidth() override { return screen; }
-  float textWidth(std::string_view text) override { return 105.0F * text.size(); }
   void doEvents() override {
     ++doEventsCalls;
     duringDoEvents();
@@ -92,7 +102,7 @@ class FakePlatform : public Platform {
   std::string text(Control c) override { return state(c).text; }
   void setText(Control c, std::string_view text) override {
     state(c).text = text;
-    if (c == Control::Text1) caret_.reset();
+    if (c == Control::EntryBox) caret_.reset();
   }
   void setToolTip(Control c, std::string_view tip) override { state(c).toolTip = tip; }
   void setVisible(Control c, bool visible) override { state(c).visible = visible; }
@@ -100,7 +110,6 @@ class FakePlatform : public Platform {
   void clearList(Control c) override {
     state(c) = {text(c), state(c).toolTip, state(c).visible, {}};
   }
-  void appendItem(Control c, std::string_view item) override { state(c).items.emplace_back(item); }
   void appendItems(Control c, std::vector<std::string> items) override {
     if (state(c).rows != nullptr) throw std::logic_error("items appended after rows");
     state(c).items.insert(state(c).items.end(), items.begin(), items.end());
@@ -109,18 +118,16 @@ class FakePlatform : public Platform {
     if (itemCount(c) > 0) throw std::logic_error("rows appended to a list that is not empty");
     state(c).rows = &rows;
   }
-  std::string itemAt(Control c, int i) override {
+  std::string itemAt(Control c, int i) {
     if (i < 0 || i >= itemCount(c)) return {};
     if (!state(c).rows) return state(c).items[i];
     const ListRow row = state(c).rows->row(i);
     return row.head + std::string(row.tail);
   }
-  int itemCount(Control c) override {
+  int itemCount(Control c) {
     return static_cast<int>(state(c).rows ? state(c).rows->rowCount() : state(c).items.size());
   }
   std::string selectedText(Control c) override { return itemAt(c, state(c).selected); }
-  float listWidth(Control) override { return 2000; }  // only the scratch list's columns ask
-  void setColumns(Control, int) override {}           // and the scratch list is never seen
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override {
     const char* icons[] = {"Critical", "Question", "Warning"};
@@ -137,11 +144,11 @@ class FakePlatform : public Platform {
   void setClipboardText(std::string_view text) override { clipboard = text; }
 
  private:
-  template <typename... Args>
-  bool deliver(void (WindowEvents::*event)(Args...), auto&&... args) {
-    if (events_ == nullptr || exitStatus >= 0 || !inputEnabled_) return false;
-    (events_->*event)(args...);
-    return true;
+  bool live() const { return events_ != nullptr && exitStatus < 0 && inputEnabled_; }
+  bool deliver(auto event, auto... args) {
+    const bool taken = live();
+    if (taken) std::invoke(event, *events_, args...);
+    return taken;
   }
 
   WindowEvents* events_ = nullptr;

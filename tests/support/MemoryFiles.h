@@ -18,21 +18,19 @@ inline std::string shippedFile(std::string_view name) {
   return readBytes(std::filesystem::path(QUORVEL_DATA_DIR) / name);
 }
 
-// The shipped public lists in /q at first. The n-th read or write fails (counted from 1), the
-// disk is full after `room` bytes, and beforeRead may change a file between two reads.
+// The shipped public lists in /q at first. The n-th read or write fails (counted from 1), and
+// the disk is full after `room` bytes.
 struct MemoryFiles : FileSystem {
   std::map<std::string, std::string> files;
   std::set<std::string> readOnly;
   int reads = 0, writes = 0, failRead = 0, failWrite = 0;
   std::size_t room = 1 << 30;
-  std::function<void(int read)> beforeRead = [](int) {};
 
   MemoryFiles() {
     for (const auto lang : kLanguages)
       files["/q/" + publicFileName(lang)] = shippedFile(publicFileName(lang));
   }
   Result<std::string> readAll(const std::filesystem::path& path) override {
-    beforeRead(reads + 1);
     if (++reads == failRead) return Error(std::errc::io_error, "Input/output error");
     if (!exists(path))
       return Error(std::errc::no_such_file_or_directory, "No such file or directory");

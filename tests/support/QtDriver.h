@@ -12,25 +12,27 @@
 #include <functional>
 #include <vector>
 
+#include "app/WindowDesign.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace quorvel::testing {
 
 // Records what the window delivers; onKey may change the code, as the program's handler does.
 struct RecordingEvents : WindowEvents {
-  void formLoad() override {}
-  void formUnload() override {
+  void onLoad() override {}
+  void onClose() override {
     ++unloads;
     if (onUnload) onUnload();
   }
-  void menuClick(MenuItem item) override { menus.push_back(item); }
-  void keyPress(Control, int& code) override {
+  void onMenu(MenuCommand command) override { menus.push_back(command); }
+  int onEntryKey(int code) override {
     keys.push_back(code);
     if (onKey) onKey(code);
+    return code;
   }
-  void click(Control control) override { clicks.push_back(control); }
+  void onClick(Control control) override { clicks.push_back(control); }
   int unloads = 0;
-  std::vector<MenuItem> menus;
+  std::vector<MenuCommand> menus;
   std::vector<int> keys;
   std::vector<Control> clicks;
   std::function<void(int&)> onKey;
@@ -46,7 +48,7 @@ class ShownWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ui.window()));
   }
   RecordingEvents events;
-  QtPlatform ui;
+  QtPlatform ui{windowDesign()};
 };
 
 inline QAction* menuItem(QMainWindow* window, const QString& caption) {

@@ -17,23 +17,23 @@
 namespace quorvel {
 
 QtContents::QtContents(QtWindow& window) : window_(window) {
-  for (const auto& d : design::kControls) stored(d.id) = std::string(d.text);
+  for (const auto& d : window_.design().controls) stored(d.id) = std::string(d.text);
 }
 
 std::string QtContents::text(Control control) const {
-  if (control == Control::Text1) return bytes(window_.text1()->text());
+  if (control == Control::EntryBox) return bytes(window_.entryBox()->text());
   return texts_[static_cast<std::size_t>(control)];
 }
 
 void QtContents::setText(Control control, std::string_view text) {
-  if (control == Control::Text1) {
-    window_.text1()->setText(qs(text));
+  if (control == Control::EntryBox) {
+    window_.entryBox()->setText(qs(text));
     return;
   }
   stored(control) = std::string(text);
   QWidget* widget = window_.widget(control);
-  if (control == Control::Text3) {
-    showText3();
+  if (control == Control::CopyBox) {
+    showCopyBox();
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(qs(text));
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -42,47 +42,47 @@ void QtContents::setText(Control control, std::string_view text) {
 }
 
 void QtContents::appendText(Control control, std::string_view more) {
-  if (control != Control::Text3) {
+  if (control != Control::CopyBox) {
     setText(control, text(control) + std::string(more));
     return;
   }
-  std::string& kept = stored(Control::Text3);
+  std::string& kept = stored(Control::CopyBox);
   // A CR LF split between two appends shows differently from a whole one: redraw it all.
   const bool splitLineEnd =
       !kept.empty() && kept.back() == '\r' && !more.empty() && more.front() == '\n';
   kept.append(more);
   if (splitLineEnd) {
-    showText3();
+    showCopyBox();
     return;
   }
   QString shown = qs(more);
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  QTextCursor end(window_.text3()->document());
+  QTextCursor end(window_.copyBox()->document());
   end.movePosition(QTextCursor::End);
   end.insertText(shown);
-  scrollText3ToEnd();
+  scrollCopyBoxToEnd();
 }
 
-void QtContents::scrollText3ToEnd() {
+void QtContents::scrollCopyBoxToEnd() {
   // The newest pick is at the end, so that is what the box shows.
-  QPlainTextEdit* box = window_.text3();
+  QPlainTextEdit* box = window_.copyBox();
   box->moveCursor(QTextCursor::End);
   box->ensureCursorVisible();
   box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
 }
 
-void QtContents::showText3() {
+void QtContents::showCopyBox() {
   // The box breaks lines at LF alone; the kept text keeps its CR LF.
-  QString shown = qs(stored(Control::Text3));
+  QString shown = qs(stored(Control::CopyBox));
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  window_.text3()->setPlainText(shown);
-  scrollText3ToEnd();
+  window_.copyBox()->setPlainText(shown);
+  scrollCopyBoxToEnd();
 }
 
 void QtContents::setToolTip(Control control, std::string_view tip) {
   if (QWidget* widget = window_.widget(control)) {
     widget->setToolTip(qs(tip));
-    widget->setAccessibleDescription(accessibleDescription(control, tip));
+    widget->setAccessibleDescription(accessibleDescription(window_.design().control(control), tip));
   }
 }
 
@@ -119,23 +119,14 @@ void QtContents::appendRows(Control list, const ListRows& shown) {
   }
 }
 
-std::string QtContents::itemAt(Control list, int index) const {
-  const QtListModel* rows = window_.rows(list);
-  if (rows == nullptr || index < 0) return {};
-  return rows->item(static_cast<std::size_t>(index));
-}
-
-int QtContents::itemCount(Control list) const {
-  const QtListModel* rows = window_.rows(list);
-  return rows == nullptr ? 0 : static_cast<int>(rows->count());
-}
-
 std::string QtContents::selectedText(Control list) const {
   const QItemSelectionModel* selection = selectionOf(list);
   if (selection == nullptr) return {};
   const QModelIndexList selected = selection->selectedIndexes();
   if (selected.isEmpty()) return {};
-  return itemAt(list, selected.front().row());
+  const QtListModel* rows = window_.rows(list);
+  return rows == nullptr ? std::string()
+                         : rows->item(static_cast<std::size_t>(selected.front().row()));
 }
 
 }  // namespace quorvel

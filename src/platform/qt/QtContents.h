@@ -1,7 +1,6 @@
 // What the program last put into each control, kept beside the widgets. Only the entry box is
 // edited by the user, so for every other control the kept text is the truth, byte for byte
-// (line ends included), whatever the widget makes of it for display; the scratch controls
-// have no widget and exist only here and in their list rows.
+// (line ends included), whatever the widget makes of it for display.
 #pragma once
 
 #include <array>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/WindowDesign.h"
 
 class QItemSelectionModel;
 
@@ -32,18 +30,16 @@ class QtContents {
   void clearList(Control list);
   void appendItems(Control list, std::vector<std::string> items);
   void appendRows(Control list, const ListRows& rows);
-  std::string itemAt(Control list, int index) const;
-  int itemCount(Control list) const;
   std::string selectedText(Control list) const;
 
  private:
   std::string& stored(Control control) { return texts_[static_cast<std::size_t>(control)]; }
   QItemSelectionModel* selectionOf(Control list) const;
-  void showText3();
-  void scrollText3ToEnd();
+  void showCopyBox();
+  void scrollCopyBoxToEnd();
 
   QtWindow& window_;
-  std::array<std::string, design::kControls.size()> texts_;
+  std::array<std::string, kControlCount> texts_;
 };
 
 }  // namespace quorvel

@@ -25,17 +25,17 @@ QFont windowFont() {
   return sansFont(pixelsForPoints(8.25));
 }
 
-QFont boldFont(design::FontSize size) {
+QFont boldFont(FontSize size) {
   double points = 8.25;
   switch (size) {
-    case design::FontSize::Default:
-    case design::FontSize::Pt8_25:
+    case FontSize::Default:
+    case FontSize::Pt8_25:
       points = 8.25;
       break;
-    case design::FontSize::Pt9_75:
+    case FontSize::Pt9_75:
       points = 9.75;
       break;
-    case design::FontSize::Pt18:
+    case FontSize::Pt18:
       points = 18.0;
       break;
   }

@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-#include "platform/WindowDesign.h"
+#include "platform/Platform.h"
 
 namespace quorvel {
 
@@ -17,6 +17,6 @@ int pixelsForPoints(double points);
 QFont windowFont();
 
 // The bold face at one of the designed sizes (not Default).
-QFont boldFont(design::FontSize size);
+QFont boldFont(FontSize size);
 
 }  // namespace quorvel

@@ -1,7 +1,6 @@
 #include "platform/qt/QtGeometry.h"
 
 #include <QElapsedTimer>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -144,11 +143,6 @@ std::optional<float> QtGeometry::screenWidth() const {
   QScreen* screen = screenOf(window_);
   if (screen == nullptr) return std::nullopt;
   return twips(screen->geometry().width());
-}
-
-float QtGeometry::textWidth(std::string_view text) const {
-  const QFontMetricsF metrics(window_.font());
-  return static_cast<float>(metrics.horizontalAdvance(qs(text)) * design::kTwipsPerPixel);
 }
 
 }  // namespace quorvel

@@ -1,9 +1,8 @@
 // The window's place and size on the screen, in twips: where it opens, its outer edges as the
-// closing movement reads and sets them, and the text and screen widths it measures against.
+// closing movement reads and sets them, and the screen width it measures against.
 #pragma once
 
 #include <optional>
-#include <string_view>
 
 #include "platform/Platform.h"
 
@@ -24,7 +23,6 @@ class QtGeometry {
   // A change to a shown window is waited for until the window system reports it back.
   bool setWindowEdge(Edge edge, float twips);
   std::optional<float> screenWidth() const;
-  float textWidth(std::string_view text) const;
 
  private:
   QMainWindow& window_;

@@ -12,40 +12,35 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "platform/WindowDesign.h"
 #include "platform/qt/KeyCode.h"
 #include "platform/qt/QtWindow.h"
 
 namespace quorvel {
 
 QtInput::QtInput(QtWindow& window, QtRunState& state) : window_(window), state_(state) {
-  window_.text1()->installEventFilter(this);
-  window_.text3()->viewport()->installEventFilter(this);
-  window_.list1()->viewport()->installEventFilter(this);
-  QObject::connect(window_.list1()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                   [this] { listSelectionChanged(); });
+  window_.entryBox()->installEventFilter(this);
+  window_.copyBox()->viewport()->installEventFilter(this);
+  window_.candidates()->viewport()->installEventFilter(this);
+  QObject::connect(window_.candidates()->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   this, [this] { listSelectionChanged(); });
 
-  for (const auto& d : design::kControls) {
-    if (d.kind != design::Kind::Button) continue;
+  for (const auto& d : window_.design().controls) {
+    if (d.kind != ControlKind::Button) continue;
     const Control id = d.id;
     QObject::connect(static_cast<QPushButton*>(window_.widget(id)), &QPushButton::clicked, this,
                      [this, id] {
-                       if (state_.handlersLive()) state_.events->click(id);
+                       if (state_.handlersLive()) state_.events->onClick(id);
                      });
   }
-  for (const auto& menu : design::kMenus) {
-    for (const auto& entry : menu.entries) {
-      if (!entry.item) continue;
-      const MenuItem item = *entry.item;
-      QObject::connect(window_.action(item), &QAction::triggered, this, [this, item] {
-        if (state_.handlersLive()) state_.events->menuClick(item);
-      });
-    }
+  for (const auto& [action, command] : window_.actions()) {
+    QObject::connect(action, &QAction::triggered, this, [this, command = command] {
+      if (state_.handlersLive()) state_.events->onMenu(command);
+    });
   }
 }
 
 bool QtInput::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != window_.text1()) return mouseButton(watched, event);
+  if (watched != window_.entryBox()) return mouseButton(watched, event);
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
     return entryKey(event);
   }
@@ -64,21 +59,21 @@ bool QtInput::mouseButton(QObject* watched, QEvent* event) {
       type != QEvent::MouseButtonDblClick) {
     return false;
   }
-  QListView* list1 = window_.list1();
+  QListView* candidates = window_.candidates();
   if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
     // Only the left button picks a candidate; the others would select one unasked.
-    return watched == list1->viewport();
+    return watched == candidates->viewport();
   }
   if (type != QEvent::MouseButtonPress || !state_.handlersLive()) return false;
-  if (watched == window_.text3()->viewport()) {
+  if (watched == window_.copyBox()->viewport()) {
     // Selecting still works: the press goes on to the box after the handler.
-    state_.events->click(Control::Text3);
-  } else if (watched == list1->viewport()) {
+    state_.events->onClick(Control::CopyBox);
+  } else if (watched == candidates->viewport()) {
     // A press on the entry already selected changes no selection, yet it is a click.
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    if (const QModelIndex index = list1->indexAt(at);
-        index.isValid() && list1->selectionModel()->isSelected(index)) {
-      state_.events->click(Control::List1);
+    if (const QModelIndex index = candidates->indexAt(at);
+        index.isValid() && candidates->selectionModel()->isSelected(index)) {
+      state_.events->onClick(Control::Candidates);
     }
   }
   return false;
@@ -109,13 +104,12 @@ void QtInput::composedText(const QString& committed) {
 // Runs the key handler for one typed character and applies the code it leaves. False when the
 // box may go on and handle `key` (null for composed text) itself.
 bool QtInput::typeCharacter(int typed, const QKeyEvent* key) {
-  int code = typed;
-  state_.events->keyPress(Control::Text1, code);
+  int code = state_.events->onEntryKey(typed);
   if (state_.ended) return true;
   code &= 0xFFFF;
   if (code == 0) return true;
 
-  QLineEdit* box = window_.text1();
+  QLineEdit* box = window_.entryBox();
   if (code < 32 || code == 127) {
     // A single-line box has no place for control characters. Letting the box see Control+V
     // or Control+X would edit it behind the filter's back, so only Backspace gets through.
@@ -132,8 +126,8 @@ bool QtInput::typeCharacter(int typed, const QKeyEvent* key) {
 
 void QtInput::listSelectionChanged() {
   if (!state_.handlersLive()) return;
-  if (!window_.list1()->selectionModel()->hasSelection()) return;
-  state_.events->click(Control::List1);
+  if (!window_.candidates()->selectionModel()->hasSelection()) return;
+  state_.events->onClick(Control::Candidates);
 }
 
 void QtInput::setEnabled(bool enabled) {
@@ -145,7 +139,7 @@ void QtInput::setEnabled(bool enabled) {
   }
   state_.inputEnabled = enabled;
   main->menuBar()->setEnabled(enabled);
-  for (Control c : design::kTabOrder) window_.widget(c)->setEnabled(enabled);
+  for (Control c : window_.design().tabOrder) window_.widget(c)->setEnabled(enabled);
   if (enabled) restoreFocus();
 }
 

@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <chrono>
 
-#include "platform/WindowDesign.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtUnits.h"
 
 namespace quorvel {
 
-QtPlatform::QtPlatform()
-    : window_(std::make_unique<QtWindow>([this](QCloseEvent* event) { closeRequested(event); })),
+QtPlatform::QtPlatform(const WindowDesign& design)
+    : window_(std::make_unique<QtWindow>(design,
+                                         [this](QCloseEvent* event) { closeRequested(event); })),
       contents_(*window_),
       input_(*window_, state_),
       geometry_(*window_->main()) {
@@ -25,7 +25,7 @@ QtPlatform::~QtPlatform() {
 }
 
 int QtPlatform::run() {
-  if (state_.events != nullptr && !state_.ended) state_.events->formLoad();
+  if (state_.events != nullptr && !state_.ended) state_.events->onLoad();
   if (state_.ended) return exitStatus_;
 
   QMainWindow* main = window_->main();
@@ -35,7 +35,7 @@ int QtPlatform::run() {
   geometry_.centre();
   main->raise();
   main->activateWindow();
-  if (window_->text1()->isEnabled()) window_->text1()->setFocus(Qt::ActiveWindowFocusReason);
+  if (window_->entryBox()->isEnabled()) window_->entryBox()->setFocus(Qt::ActiveWindowFocusReason);
 
   inEventLoop_ = true;
   const int status = QApplication::exec();
@@ -56,7 +56,7 @@ void QtPlatform::closeRequested(QCloseEvent* event) {
   }
   state_.closing = true;
   geometry_.releaseSizeLimits();
-  state_.events->formUnload();
+  state_.events->onClose();
   // Closing is never cancelled: should the handler return without ending, end here.
   if (!state_.ended) endProgram(0);
   event->accept();
@@ -79,10 +79,6 @@ void QtPlatform::endProgram(int status) {
   // Outside the event loop (the load handler) run() returns the status itself; telling a
   // loop that has not started to quit would only stop the next one.
   if (inEventLoop_) QCoreApplication::exit(status);
-}
-
-float QtPlatform::listWidth(Control list) {
-  return static_cast<float>(design::control(list).width);
 }
 
 MessageAnswer QtPlatform::messageBox(std::string_view title, std::string_view text,

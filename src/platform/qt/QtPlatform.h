@@ -21,8 +21,9 @@ namespace quorvel {
 
 class QtPlatform : public Platform {
  public:
-  // Builds the whole window, not shown yet. Needs a QApplication.
-  QtPlatform();
+  // Builds the whole window from `design`, which outlives it; not shown yet. Needs a
+  // QApplication.
+  explicit QtPlatform(const WindowDesign& design);
   ~QtPlatform() override;
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
@@ -33,7 +34,7 @@ class QtPlatform : public Platform {
   int run();
 
   QMainWindow* window() { return window_->main(); }
-  // The real widget of a control; nullptr for the scratch controls.
+  // The real widget of a control.
   QWidget* widget(Control control) { return window_->widget(control); }
   bool ended() const { return state_.ended; }
   int exitStatus() const { return exitStatus_; }
@@ -43,7 +44,6 @@ class QtPlatform : public Platform {
     return geometry_.setWindowEdge(edge, twips);
   }
   std::optional<float> screenWidth() override { return geometry_.screenWidth(); }
-  float textWidth(std::string_view text) override { return geometry_.textWidth(text); }
   void doEvents() override;
   double monotonicSeconds() override;
   void endProgram(int status) override;
@@ -65,19 +65,11 @@ class QtPlatform : public Platform {
   void setFocus(Control control) override { input_.setFocus(widget(control)); }
 
   void clearList(Control list) override { contents_.clearList(list); }
-  void appendItem(Control list, std::string_view item) override {
-    contents_.appendItems(list, {std::string(item)});
-  }
   void appendItems(Control list, std::vector<std::string> items) override {
     contents_.appendItems(list, std::move(items));
   }
   void appendRows(Control list, const ListRows& rows) override { contents_.appendRows(list, rows); }
-  std::string itemAt(Control list, int index) override { return contents_.itemAt(list, index); }
-  int itemCount(Control list) override { return contents_.itemCount(list); }
   std::string selectedText(Control list) override { return contents_.selectedText(list); }
-  float listWidth(Control list) override;
-  // Columns only matter to the scratch list, which is never shown: nothing to lay out.
-  void setColumns(Control, int) override {}
 
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/WindowDesign.h"
+#include "platform/Platform.h"
 
 namespace quorvel {
 
@@ -21,11 +21,11 @@ inline std::string bytes(const QString& text) {
 }
 
 inline int pixels(double twips) {
-  return static_cast<int>(std::lround(twips / double{design::kTwipsPerPixel}));
+  return static_cast<int>(std::lround(twips / double{kTwipsPerPixel}));
 }
 
 inline float twips(int pixels) {
-  return static_cast<float>(pixels) * design::kTwipsPerPixel;
+  return static_cast<float>(pixels) * kTwipsPerPixel;
 }
 
 // Both edges are rounded, so neighbouring controls that share an edge in twips share it in

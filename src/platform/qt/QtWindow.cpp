@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "platform/WindowDesign.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtListKeys.h"
 #include "platform/qt/QtListView.h"
@@ -29,8 +28,8 @@ namespace quorvel {
 
 namespace {
 
-QColor grey() {
-  return QColor(design::kBackground[0], design::kBackground[1], design::kBackground[2]);
+QColor colour(const std::array<int, 3>& rgb) {
+  return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
 class ClosingWindow : public QMainWindow {
@@ -107,20 +106,20 @@ QIcon programIcon() {
   return icon;
 }
 
-QString accessibleDescription(Control control, std::string_view toolTip) {
+QString accessibleDescription(const ControlDesign& control, std::string_view toolTip) {
   const QString tip = qs(toolTip).trimmed();
-  return tip.isEmpty() ? qs(design::control(control).purpose) : tip;
+  return tip.isEmpty() ? qs(control.purpose) : tip;
 }
 
-QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
-    : main_(std::make_unique<ClosingWindow>(std::move(onClose))) {
-  main_->setWindowTitle(qs(design::kTitle));
+QtWindow::QtWindow(const WindowDesign& design, std::function<void(QCloseEvent*)> onClose)
+    : design_(design), main_(std::make_unique<ClosingWindow>(std::move(onClose))) {
+  main_->setWindowTitle(qs(design_.title));
   // The program gives the application its icon, which every window of it then shows; read
   // it again only when the process has none.
   if (QApplication::windowIcon().isNull()) main_->setWindowIcon(programIcon());
   main_->setFont(windowFont());
   QPalette greyPalette = main_->palette();
-  greyPalette.setColor(QPalette::Window, grey());
+  greyPalette.setColor(QPalette::Window, colour(design_.background));
   main_->setPalette(greyPalette);
 
   buildMenus();
@@ -128,46 +127,45 @@ QtWindow::QtWindow(std::function<void(QCloseEvent*)> onClose)
 
   auto* central = new QWidget(main_.get());
   central->setAutoFillBackground(true);
-  central->setFixedSize(pixelRect(0, 0, design::kClientWidth, design::kClientHeight).size());
+  central->setFixedSize(pixelRect(0, 0, design_.clientWidth, design_.clientHeight).size());
   main_->setCentralWidget(central);
 
-  for (const auto& d : design::kControls) {
-    if (d.kind == design::Kind::ListBox) rows_[index(d.id)] = std::make_unique<QtListModel>();
-    if (d.scratch) continue;
+  for (const auto& d : design_.controls) {
+    if (d.kind == ControlKind::ListBox) rows_[index(d.id)] = std::make_unique<QtListModel>();
     QWidget* w = buildControl(d, central);
-    w->setObjectName(qs(d.name));
-    if (d.font != design::FontSize::Default) w->setFont(boldFont(d.font));
+    w->setObjectName(qs(d.objectName));
+    if (d.font != FontSize::Default) w->setFont(boldFont(d.font));
     w->setGeometry(pixelRect(d.left, d.top, d.width, d.height));
     w->setToolTip(qs(d.toolTip));
     // Left unset, a label's or button's name is its text, and follows every change of it.
     if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
-    w->setAccessibleDescription(accessibleDescription(d.id, d.toolTip));
+    w->setAccessibleDescription(accessibleDescription(d, d.toolTip));
     w->setVisible(d.visibleAtStart);
     widgets_[index(d.id)] = w;
   }
-  list1_ = listView(Control::List1);
+  candidates_ = listView(Control::Candidates);
 
-  for (std::size_t i = 1; i < design::kTabOrder.size(); ++i) {
-    QWidget::setTabOrder(widget(design::kTabOrder[i - 1]), widget(design::kTabOrder[i]));
+  for (std::size_t i = 1; i < design_.tabOrder.size(); ++i) {
+    QWidget::setTabOrder(widget(design_.tabOrder[i - 1]), widget(design_.tabOrder[i]));
   }
-  text1_->setFocus(Qt::OtherFocusReason);
+  entryBox_->setFocus(Qt::OtherFocusReason);
   main_->setFixedSize(main_->sizeHint());
 }
 
 QtWindow::~QtWindow() = default;
 
-QWidget* QtWindow::buildControl(const design::ControlDesign& d, QWidget* parent) {
+QWidget* QtWindow::buildControl(const ControlDesign& d, QWidget* parent) {
   switch (d.kind) {
-    case design::Kind::Label:
+    case ControlKind::Label:
       return makeLabel(d.text, parent);
-    case design::Kind::ListBox:
+    case ControlKind::ListBox:
       return makeList(rows(d.id), parent);
-    case design::Kind::TextBox:
-      if (d.multiLine) return text3_ = makeCopyBox(parent);
-      return text1_ = makeEntryBox(d.text, parent);
-    case design::Kind::Button: {
+    case ControlKind::TextBox:
+      if (d.multiLine) return copyBox_ = makeCopyBox(parent);
+      return entryBox_ = makeEntryBox(d.text, parent);
+    case ControlKind::Button: {
       QPalette face = main_->palette();
-      face.setColor(QPalette::Button, grey());
+      face.setColor(QPalette::Button, colour(design_.background));
       return makeButton(d.text, face, parent);
     }
   }
@@ -178,23 +176,22 @@ void QtWindow::buildMenus() {
   QMenuBar* bar = main_->menuBar();
   // A desktop-wide menu bar would take the menus out of the window and change its height.
   bar->setNativeMenuBar(false);
-  for (const auto& menuDesign : design::kMenus) {
+  for (const auto& menuDesign : design_.menus) {
     QMenu* menu = bar->addMenu(qs(menuDesign.caption));
-    menu->setObjectName(qs(menuDesign.name));
+    menu->setObjectName(qs(menuDesign.objectName));
     // The design opens and closes each drop-down with a separator; Qt would hide those.
     menu->setSeparatorsCollapsible(false);
     showEndSeparators(menu);
-    for (int i = 0; i < menuDesign.count; ++i) {
-      const auto& entry = menuDesign.entries[static_cast<std::size_t>(i)];
-      QAction* action = entry.item ? menu->addAction(qs(entry.caption)) : menu->addSeparator();
-      action->setObjectName(qs(entry.name));
-      if (entry.item) actions_[static_cast<std::size_t>(*entry.item)] = action;
+    for (const auto& entry : menuDesign.entries) {
+      QAction* action = entry.command ? menu->addAction(qs(entry.caption)) : menu->addSeparator();
+      action->setObjectName(qs(entry.objectName));
+      if (entry.command) actions_.emplace_back(action, *entry.command);
     }
   }
 }
 
 QListView* QtWindow::listView(Control control) const {
-  if (control != Control::WordList && control != Control::List1) return nullptr;
+  if (control != Control::WordList && control != Control::Candidates) return nullptr;
   return static_cast<QListView*>(widget(control));
 }
 

@@ -1,4 +1,4 @@
-// The real file system and random source, and Form1 on them where the whole flow matters.
+// The real file system and random source, for what only they can get wrong.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -6,10 +6,8 @@
 #include <csignal>
 #include <set>
 
-#include "app/Form1.h"
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
-#include "support/FakePlatform.h"
 #include "support/MemoryFiles.h"
 #include "wordlist/PrivateList.h"
 
@@ -133,53 +131,28 @@ TEST_F(PosixTest, AKillAtAnyStepLeavesNothingOrTheFinishedFile) {
   }
 }
 
-// Each load of a private list is checked against its public list and where it lies: every
-// finding shows in one warning, and the list loads all the same, untouched.
-TEST_F(PosixTest, APrivateListIsCheckedAtEveryLoad) {
-  const std::string english = shippedFile("PubEnglish.txt");
-  std::string reversed;  // the public words, backwards
-  for (const WordItem item : readWordItems(english))
-    reversed.insert(0, std::string(item.bytes) + "\r\n");
-  const auto chmod = [](const fs::path& path, mode_t mode) { ::chmod(path.c_str(), mode); };
-  const std::tuple<std::string, std::function<void()>, std::vector<std::string>> rows[] = {
-      {reversed, [&] { chmod(dir, 01777); }, {}},  // others may add files, but not replace it
-      {reversed.substr(0, reversed.rfind("abandon")), [] {}, {": 1 missing, 0 extra."}},
-      {reversed + "zz\r\n", [] {}, {": 0 missing, 1 extra."}},
-      {"zz" + reversed.substr(3), [] {}, {": 1 missing, 1 extra."}},
-      {"", [] {}, {"the public list PubEnglish.txt: 2048 missing, 0 extra."}},
-      {english, [] {}, {"in their public order"}},
-      {reversed, [&] { chmod(target, 0620); }, {"Permissions 0620 for this file are too open"}},
-      {reversed, [&] { chmod(dir, 0707); }, {"Permissions 0707 for the folder " + dir.string()}},
-      {reversed, [&] { (void)!::chown(target.c_str(), 65534, -1); }, {"another user (nobody)"}},
-      {english, [&] { chmod(target, 0666); }, {"order", "Permissions 0666 for this"}},
-      {reversed,
-       [&] { fs::remove(dir / "PubEnglish.txt"); },
-       {"PubEnglish.txt could not be read (No such file or directory)"}}};
-  for (const auto& [bytes, arrange, said] : rows) {
-    // Only root can give a file to another user.
-    if (said.size() == 1 && said[0].starts_with("another") && ::geteuid() != 0) continue;
-    write("PubEnglish.txt", english);
-    chmod(write("PriEnglish.txt", bytes), 0400);
-    FakePlatform ui;
-    SystemRandom secure;
-    Form1 form(ui, files, secure, dir);
-    ui.attach(form);
-    ui.load();
-    arrange();
-    const std::string before = readBytes(target);
-    ui.choose(MenuItem::Lpw);
-    ASSERT_EQ(ui.messages.size(), said.empty() ? 0u : 1u) << ::testing::PrintToString(said);
-    for (const auto& message : ui.messages) {
-      EXPECT_EQ(message.substr(0, target.size() + 10), "Warning: " + target + "\n");
-      EXPECT_TRUE(message.ends_with(" (Warning, Ok)"));
-      for (const auto& part : said) EXPECT_NE(message.find(part), std::string::npos) << part;
-    }
-    EXPECT_EQ(ui.text(Control::Label1), "PriEnglish");
-    EXPECT_EQ(ui.itemCount(Control::WordList), static_cast<int>(readWordItems(before).size() + 1));
-    EXPECT_EQ(readBytes(target), before);
-    chmod(dir, 0700);
-    fs::remove(target);
+// What the check of a private list is told about an entry: its mode and owner, links followed.
+TEST_F(PosixTest, OwnershipIsTheModeAndOwnerOfWhatAPathLeadsTo) {
+  const fs::path file = write("PriEnglish.txt", "x");
+  ::chmod(file.c_str(), 0620);
+  ::chmod(dir.c_str(), 01777);
+  fs::create_symlink(file, dir / "link");
+  const std::string me = files.ownership(file)->owner;
+  const std::pair<fs::path, std::string> rows[] = {{file, "0620 " + me},
+                                                   {dir / "link", "0620 " + me},
+                                                   {dir, "1777 " + me},
+                                                   {dir / "missing", "No such file or directory"}};
+  for (const auto& [path, seen] : rows) {
+    const Result<Ownership> got = files.ownership(path);
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o ", got ? got->mode : 0);
+    EXPECT_EQ(got ? mode + got->owner : got.error().message, seen);
+    EXPECT_FALSE(got && got->foreignOwner);
   }
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  ASSERT_EQ(::chown(file.c_str(), 65534, -1), 0);
+  EXPECT_TRUE(files.ownership(file)->foreignOwner);
+  EXPECT_EQ(files.ownership(file)->owner, "nobody");
 }
 
 TEST_F(PosixTest, TheSystemDrawsUniformNumbersBelowOne) {

@@ -35,7 +35,7 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
       {Qt::Key_unknown, "é", {}, -1, {0xE9}, "xéz"},
       {Qt::Key_unknown, "é", {}, 0, {0xE9}, "xz"},
   };
-  auto* box = static_cast<QLineEdit*>(ui.widget(Control::Text1));
+  auto* box = static_cast<QLineEdit*>(ui.widget(Control::EntryBox));
   QApplication::clipboard()->setText("pasted");
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text.toStdString() + ", the handler making it " + std::to_string(r.becomes));
@@ -61,38 +61,41 @@ TEST_F(ShownWindow, TheFirstKeyInAListSelectsByItsDirection) {
     int rows;
     Qt::Key key;
     int selected;  // -1: none
-  } cases[] = {
-      {Control::List1, 9, Qt::Key_Down, 0},        {Control::List1, 9, Qt::Key_PageUp, 0},
-      {Control::List1, 9, Qt::Key_End, 8},         {Control::List1, 9, Qt::Key_PageDown, 8},
-      {Control::List1, 1, Qt::Key_Up, 0},          {Control::List1, 0, Qt::Key_Down, -1},
-      {Control::List1, 40000, Qt::Key_End, 39999}, {Control::WordList, 9, Qt::Key_Home, 0}};
+  } cases[] = {{Control::Candidates, 9, Qt::Key_Down, 0},
+               {Control::Candidates, 9, Qt::Key_PageUp, 0},
+               {Control::Candidates, 9, Qt::Key_End, 8},
+               {Control::Candidates, 9, Qt::Key_PageDown, 8},
+               {Control::Candidates, 1, Qt::Key_Up, 0},
+               {Control::Candidates, 0, Qt::Key_Down, -1},
+               {Control::Candidates, 40000, Qt::Key_End, 39999},
+               {Control::WordList, 9, Qt::Key_Home, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.rows << " rows, key " << c.key);
     std::vector<std::string> items;
     for (int i = 1; i <= c.rows; ++i) items.push_back(std::to_string(i) + " word");
     ui.clearList(c.list);
     ui.appendItems(c.list, items);
-    ui.setFocus(Control::Text1);
+    ui.setFocus(Control::EntryBox);
     ui.setFocus(c.list);
     events.clicks.clear();
     QTest::keyClick(ui.widget(c.list), c.key);
     EXPECT_EQ(ui.selectedText(c.list), c.selected < 0 ? "" : items[c.selected]);
-    const bool pick = c.list == Control::List1 && c.selected >= 0;
-    EXPECT_EQ(events.clicks, pick ? std::vector{Control::List1} : std::vector<Control>{});
+    const bool pick = c.list == Control::Candidates && c.selected >= 0;
+    EXPECT_EQ(events.clicks, pick ? std::vector{Control::Candidates} : std::vector<Control>{});
   }
 }
 
 TEST_F(ShownWindow, OnlyTheLeftButtonPicksTheSelectedRowPicksAgainAndTheWheelScrolls) {
   std::vector<std::string> rows{"0001 abandon", "0002 ability"};
   rows.resize(200, "0003 able");
-  ui.appendItems(Control::List1, rows);
-  clickRow(ui.widget(Control::List1), 1, Qt::RightButton);
-  EXPECT_EQ(ui.selectedText(Control::List1), "");
-  clickRow(ui.widget(Control::List1), 1);
-  clickRow(ui.widget(Control::List1), 1);
-  EXPECT_EQ(events.clicks, (std::vector{Control::List1, Control::List1}));
-  EXPECT_EQ(ui.selectedText(Control::List1), "0002 ability");
-  auto* list = static_cast<QListView*>(ui.widget(Control::List1));
+  ui.appendItems(Control::Candidates, rows);
+  clickRow(ui.widget(Control::Candidates), 1, Qt::RightButton);
+  EXPECT_EQ(ui.selectedText(Control::Candidates), "");
+  clickRow(ui.widget(Control::Candidates), 1);
+  clickRow(ui.widget(Control::Candidates), 1);
+  EXPECT_EQ(events.clicks, (std::vector{Control::Candidates, Control::Candidates}));
+  EXPECT_EQ(ui.selectedText(Control::Candidates), "0002 ability");
+  auto* list = static_cast<QListView*>(ui.widget(Control::Candidates));
   QWheelEvent wheel({5, 5}, list->viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
   QApplication::sendEvent(list->viewport(), &wheel);
@@ -101,22 +104,22 @@ TEST_F(ShownWindow, OnlyTheLeftButtonPicksTheSelectedRowPicksAgainAndTheWheelScr
 
 TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasClosed) {
   const auto tryEverything = [this] {
-    QTest::mouseClick(ui.widget(Control::Command1), Qt::LeftButton);
-    auto* list1 = static_cast<QListView*>(ui.widget(Control::List1));
-    ui.clearList(Control::List1);
-    ui.appendItem(Control::List1, "0001 abandon");
-    list1->setCurrentIndex(list1->model()->index(0, 0));
+    QTest::mouseClick(ui.widget(Control::CopyNumbers), Qt::LeftButton);
+    auto* candidates = static_cast<QListView*>(ui.widget(Control::Candidates));
+    ui.clearList(Control::Candidates);
+    ui.appendItems(Control::Candidates, {"0001 abandon"});
+    candidates->setCurrentIndex(candidates->model()->index(0, 0));
     menuItem(ui.window(), "French")->trigger();
-    QTest::keyClick(ui.widget(Control::Text1), Qt::Key_A);
+    QTest::keyClick(ui.widget(Control::EntryBox), Qt::Key_A);
     ui.window()->close();
   };
   ui.setInputEnabled(false);
   tryEverything();
   ui.setInputEnabled(true);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
-  ui.setFocus(Control::Text3);
+  ui.setFocus(Control::CopyBox);
   ui.setInputEnabled(true);  // once more: the focus stays where it went since
-  EXPECT_EQ(QApplication::focusWidget(), ui.widget(Control::Text3));
+  EXPECT_EQ(QApplication::focusWidget(), ui.widget(Control::CopyBox));
   // Closing runs the unload handler once, with the window's size freed for the closing
   // movement, and ends the program even when the handler returns without ending it.
   const QSize before = ui.window()->frameGeometry().size();
@@ -131,7 +134,7 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
   tryEverything();
   EXPECT_EQ(ui.exitStatus(), 0);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
-  EXPECT_EQ(ui.text(Control::Text1), "");
+  EXPECT_EQ(ui.text(Control::EntryBox), "");
   EXPECT_EQ(events.unloads, 1);
 }
 
@@ -145,16 +148,16 @@ TEST_F(ShownWindow, RowsOverAThousandCharactersAreDrawnCutYetHandedBackWhole) {
   Rows kept;  // 1000 characters with the head, drawn whole; then 1202
   kept.tails = {std::string(997, 'y') + "é", std::string(1200, 'z')};
   const std::string item = "0004 " + std::string(995, 'x') + "é";  // 1001 characters
-  for (Control c : {Control::WordList, Control::List1}) {
-    ui.appendItem(c, item);
+  for (Control c : {Control::WordList, Control::Candidates}) {
+    ui.appendItems(c, {item});
     ui.appendRows(c, kept);
     auto* list = static_cast<QListView*>(ui.widget(c));
     const auto shown = [list](int row) { return list->model()->index(row, 0).data().toString(); };
     EXPECT_EQ(shown(0), QString::fromStdString(item.substr(0, 999)) + QChar(0x2026));
     EXPECT_EQ(shown(1), QString::fromStdString("2 " + kept.tails[0]));
     EXPECT_EQ(shown(2), QString::fromStdString("2 " + std::string(997, 'z')) + QChar(0x2026));
-    EXPECT_EQ(ui.itemAt(c, 0), item);
-    EXPECT_EQ(ui.itemAt(c, 3), "");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    EXPECT_EQ(ui.selectedText(c), item);
     list->setCurrentIndex(list->model()->index(2, 0));
     EXPECT_EQ(ui.selectedText(c), "2 " + kept.tails[1]);
   }
@@ -194,18 +197,18 @@ TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
   const auto fits = [this](Control c, const char* text, int room) {
     EXPECT_LE(QFontMetrics(ui.widget(c)->font()).horizontalAdvance(text), room) << text;
   };
-  for (const auto& [c, caption] : {std::pair{Control::WordNum, "Numbers"},
-                                   {Control::Command1, "Copy Num"},
-                                   {Control::Command2, "Copy Word"}}) {
+  for (const auto& [c, caption] : {std::pair{Control::ModeButton, "Numbers"},
+                                   {Control::CopyNumbers, "Copy Num"},
+                                   {Control::CopyWords, "Copy Word"}}) {
     QStyleOptionButton option;
     option.initFrom(ui.widget(c));
     const QStyle* style = ui.widget(c)->style();
     fits(c, caption,
          style->subElementRect(QStyle::SE_PushButtonContents, &option, ui.widget(c)).width());
   }
-  fits(Control::Label1, "PubPortuguese", ui.widget(Control::Label1)->contentsRect().width());
-  EXPECT_TRUE(ui.widget(Control::Label1)->font().bold() &&
-              ui.widget(Control::WordNum)->font().bold());
+  fits(Control::ListName, "PubPortuguese", ui.widget(Control::ListName)->contentsRect().width());
+  EXPECT_TRUE(ui.widget(Control::ListName)->font().bold() &&
+              ui.widget(Control::ModeButton)->font().bold());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/Form1.h"
+#include "app/WindowDesign.h"
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "support/Files.h"
@@ -29,12 +30,12 @@ class Session : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
-  QLineEdit* box() { return static_cast<QLineEdit*>(ui.widget(Control::Text1)); }
-  QPlainTextEdit* copyBox() { return static_cast<QPlainTextEdit*>(ui.widget(Control::Text3)); }
+  QLineEdit* box() { return static_cast<QLineEdit*>(ui.widget(Control::EntryBox)); }
+  QPlainTextEdit* copyBox() { return static_cast<QPlainTextEdit*>(ui.widget(Control::CopyBox)); }
   void press(Control button) { QTest::mouseClick(ui.widget(button), Qt::LeftButton); }
 
   fs::path dir = makeScratchDir("quorvel-session");
-  QtPlatform ui;
+  QtPlatform ui{windowDesign()};
   RealFileSystem files;
   SystemRandom random;
   Form1 form{ui, files, random, dir};
@@ -45,7 +46,7 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
     const QRect screen = ui.window()->screen()->availableGeometry();
     EXPECT_LE((ui.window()->frameGeometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(ui.window()->focusWidget(), box());
-    EXPECT_FALSE(ui.widget(Control::Label3)->isVisible() || programIcon().isNull());
+    EXPECT_FALSE(ui.widget(Control::WorkingBanner)->isVisible() || programIcon().isNull());
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
       if (line.starts_with("VmRSS:")) std::printf("rss-after-startup-kb %s\n", line.c_str() + 6);
@@ -53,21 +54,21 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
 
     // Picked by mouse and by keyboard; each pick empties the list it was made in.
     QTest::keyClicks(box(), "zo");
-    clickRow(ui.widget(Control::List1), 1);
+    clickRow(ui.widget(Control::Candidates), 1);
     QTest::keyClicks(box(), "ab");
-    QTest::keyClick(ui.widget(Control::List1), Qt::Key_End);
+    QTest::keyClick(ui.widget(Control::Candidates), Qt::Key_End);
     QTest::keyClick(copyBox(), Qt::Key_X);  // read-only: what it shows is what it copies
     EXPECT_EQ(copyBox()->toPlainText(), "2048 zoo\n0010 abuse\n");
     QTest::mouseClick(copyBox()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
 
     // By number, enough picks that the copy box scrolls to show the newest.
-    press(Control::WordNum);
+    press(Control::ModeButton);
     for (int i = 61; i <= 1830; i += 61) {
       QTest::keyClicks(box(), QString::asprintf("%04d", i));
-      QTest::keyClick(ui.widget(Control::List1), Qt::Key_Down);
+      QTest::keyClick(ui.widget(Control::Candidates), Qt::Key_Down);
     }
-    press(Control::Command1);
-    press(Control::Command2);
+    press(Control::CopyNumbers);
+    press(Control::CopyWords);
     EXPECT_GT(copyBox()->verticalScrollBar()->value(), 0);
     EXPECT_EQ(copyBox()->verticalScrollBar()->value(), copyBox()->verticalScrollBar()->maximum());
 
@@ -79,15 +80,16 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
       asked = query->icon() == QMessageBox::Question &&
               query->standardButtons() == (QMessageBox::Yes | QMessageBox::No);
       QTimer::singleShot(0, [&] {  // runs while the list is made
-        busy = ui.widget(Control::Label3)->isVisible() && !ui.window()->menuBar()->isEnabled();
+        busy =
+            ui.widget(Control::WorkingBanner)->isVisible() && !ui.window()->menuBar()->isEnabled();
       });
       QTest::keyClick(query, Qt::Key_Return);
     });
     menuItem(ui.window(), "Load Private Words")->trigger();
     EXPECT_TRUE(asked && busy);
-    EXPECT_FALSE(ui.widget(Control::Label3)->isVisible());
-    EXPECT_EQ(static_cast<QLabel*>(ui.widget(Control::Label1))->text(), "PriEnglish");
-    EXPECT_EQ(ui.window()->focusWidget(), ui.widget(Control::Command2));  // back where it was
+    EXPECT_FALSE(ui.widget(Control::WorkingBanner)->isVisible());
+    EXPECT_EQ(static_cast<QLabel*>(ui.widget(Control::ListName))->text(), "PriEnglish");
+    EXPECT_EQ(ui.window()->focusWidget(), ui.widget(Control::CopyWords));  // back where it was
 
     menuItem(ui.window(), "Exit")->trigger();
     ui.endProgram(99);  // only if Exit did not end the program: a status the test rejects
