@@ -15,6 +15,9 @@ struct Ownership {
   unsigned mode = 0;          // permission bits with set-id and sticky bits, links followed
   bool foreignOwner = false;  // it belongs to another user
   std::string owner;          // the owner's user name, or its number when it has none
+  // Its group is the owner's private group: named like the owner, with no other member and
+  // no other user's primary group, so the group bits give nobody else a right.
+  bool ownersGroup = false;
 };
 
 class FileSystem {

@@ -1,6 +1,7 @@
 #include "platform/posix/RealFileSystem.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -79,6 +80,28 @@ int linkUnnamed(int fd, const std::filesystem::path& target) {
   // No /proc: the descriptor itself, where the kernel allows it to this user.
   if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
   return errno;
+}
+
+// Whether `gid` is the private group of the user `owner` (`uid`): named like the user, no other
+// member, and no other user's primary group.
+bool privateGroup(uid_t uid, gid_t gid, const std::string& owner) {
+  std::vector<char> buffer(65536);
+  struct group entry {};
+  struct group* found = nullptr;
+  if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+      owner != found->gr_name) {
+    return false;
+  }
+  for (char** member = found->gr_mem; *member != nullptr; ++member) {
+    if (owner != *member) return false;
+  }
+  bool alone = true;
+  ::setpwent();
+  while (const struct passwd* user = ::getpwent()) {
+    if (user->pw_gid == gid && user->pw_uid != uid) alone = false;
+  }
+  ::endpwent();
+  return alone;
 }
 
 // Makes the new directory entry itself durable; some file systems cannot sync a directory,
@@ -243,6 +266,7 @@ Result<Ownership> RealFileSystem::ownership(const std::filesystem::path& path) {
   if (::getpwuid_r(info.st_uid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
       found != nullptr) {
     result.owner = found->pw_name;
+    result.ownersGroup = privateGroup(info.st_uid, info.st_gid, result.owner);
   }
   return result;
 }

@@ -149,10 +149,13 @@ TEST_F(PosixTest, OwnershipIsTheModeAndOwnerOfWhatAPathLeadsTo) {
     EXPECT_EQ(got ? mode + got->owner : got.error().message, seen);
     EXPECT_FALSE(got && got->foreignOwner);
   }
-  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
-  ASSERT_EQ(::chown(file.c_str(), 65534, -1), 0);
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user or group";
+  EXPECT_TRUE(files.ownership(file)->ownersGroup);  // root's group holds root alone
+  ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
   EXPECT_TRUE(files.ownership(file)->foreignOwner);
   EXPECT_EQ(files.ownership(file)->owner, "nobody");
+  ASSERT_EQ(::chown(file.c_str(), 0, 100), 0);  // "users", a group of its own name
+  EXPECT_FALSE(files.ownership(file)->ownersGroup);
 }
 
 TEST_F(PosixTest, TheSystemDrawsUniformNumbersBelowOne) {
