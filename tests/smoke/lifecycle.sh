@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Start and end in a real X server: the close request ends with status 0 after the closing
-# movement (the window slides and shrinks); File > Exit ends at once with 0, even with one word of
-# 10 MB; a missing PubEnglish.txt, or one of 1 GB (sparse), shows an "Error" box, never the window
-# nor the file's weight in memory, and ends with 1 once it is answered.
+# Start and end in a real X server: the core limit is 0 and the process is not dumpable (another
+# program of the user, with the same capabilities, cannot open its memory); the close request
+# ends with 0 after the closing movement (the window slides and shrinks); File > Exit ends at once
+# with 0, even with one word of 10 MB; a missing PubEnglish.txt, or one of 1 GB (sparse), shows
+# an "Error" box, never the window nor the file's weight in memory, and ends with 1 once answered.
 source "$(dirname "$0")/lib.bash" "$@"
 
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status"; }
@@ -16,8 +17,16 @@ up() { # starts the program, then logs each change of its window's place or size
 }
 moves() { grep -c ^ConfigureNotify "$tmp/xev" || true; }
 
-echo "== the window manager's close request"
 new_app
+echo "== no core file, no reading of its memory"
+((EUID)) && as=() || as=(setpriv --bounding-set=-sys_ptrace --inh-caps=-sys_ptrace) # root bypasses
+start "${as[@]}" "$app/quorvel"
+window Quorvel
+grep -Eq '^Max core file size +0 +0 ' "/proc/$pid/limits" && ! "${as[@]}" dd if="/proc/$pid/mem" count=0 status=none 2>/dev/null ||
+  fail "$(grep core "/proc/$pid/limits"), or its memory is open to the user's other programs"
+kill "$pid" && wait_exit
+
+echo "== the window manager's close request"
 up
 normal_kib=$(peak_kib)
 python3 - "$win" <<'PY' # WM_DELETE_WINDOW, as a window manager sends it
