@@ -131,7 +131,7 @@ grep -qxF "$exec_line" "$work/$id.desktop" || die "$here/$id.desktop has no Exec
 caches=("$applications/mimeinfo.cache" "$icons/icon-theme.cache")
 declare -A cache_existed=()
 for c in "${caches[@]}"; do
-  [[ -e "$c" ]] && cache_existed[$c]=1
+  [[ -e "$c" || -L "$c" ]] && cache_existed[$c]=1
 done
 
 make_dir "$applications"
@@ -152,7 +152,7 @@ if [[ -f "$icons/index.theme" ]] && command -v gtk-update-icon-cache >/dev/null 
 fi
 for c in "${caches[@]}"; do
   if [[ -z "${cache_existed[$c]:-}" && -f "$c" ]]; then
-    entries+=("cache $c")
+    entries+=("cache $(sha256sum <"$c" | cut -d' ' -f1) $c")
   fi
 done
 

@@ -53,10 +53,11 @@ for round in 1 2; do
   snapshot | diff "$tmp/before" - >&2 || fail "after uninstall.sh the home differs as above"
 done
 
-echo "== a link planted where install.sh once wrote"
+echo "== a link planted where install.sh once wrote, a cache rewritten by another program"
 key=$tmp/key && printf secret >"$key" && chmod 600 "$key" && mkdir -p "$share/applications" "$share/metainfo"
-(ln -s "$key" "$entry.tmp-$BASHPID" && exec bash "$app/install.sh" --quiet) && bash "$app/uninstall.sh" --quiet &&
-  [[ $(stat -c %a "$key") == 600 && $(<"$key") == secret && -L $(echo "$entry".tmp-*) ]] || fail "a planted link or $key changed"
+(ln -s "$key" "$entry.tmp-$BASHPID" && exec bash "$app/install.sh" --quiet) && echo >>"${cache=$share/applications/mimeinfo.cache}" &&
+  bash "$app/uninstall.sh" --quiet && [[ $(stat -c %a "$key") == 600 && $(<"$key") == secret && -L $(echo "$entry".tmp-*) && -f $cache ]] ||
+  fail "a planted link, $key or the rewritten $cache changed"
 for row in 50% $'a\tb' $'\xff' "$entry" "$share/metainfo/$id.metainfo.xml"; do # each refused, nothing written
   dir=$app && [[ $row == /* ]] || { dir="$HOME/Portable apps/$row" && mv "$app" "$dir"; } # a folder name
   [[ $row != "$entry" ]] || printf mine >"$row" # the user's own entry
