@@ -37,6 +37,10 @@ class FileSystem {
                                       std::string_view bytes) = 0;
   // Mode and owner of an entry, symbolic links followed.
   virtual Result<Ownership> ownership(const std::filesystem::path& path) = 0;
+  // Removes what a createReadOnly of `target` that was killed midway may have left beside it:
+  // the user's own regular files named as its temporary file is (".", the target's name, ".",
+  // six letters or digits). Links, other users' files and every other name stay.
+  virtual void removeLeftovers(const std::filesystem::path& target) = 0;
 };
 
 }  // namespace quorvel
