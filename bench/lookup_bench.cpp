@@ -29,20 +29,11 @@ const quorvel::WordItems& englishEntries() {
 void BM_ScanFirstDigit(benchmark::State& state) {
   const auto& entries = englishEntries();
   for (auto _ : state) {
-    auto found = quorvel::scanEntries(entries, "1", quorvel::kNumberStart);
+    auto found = quorvel::scanNumbers(entries, "1");
     benchmark::DoNotOptimize(found.data());
   }
 }
 BENCHMARK(BM_ScanFirstDigit);
-
-void BM_ScanFirstLetter(benchmark::State& state) {
-  const auto& entries = englishEntries();
-  for (auto _ : state) {
-    auto found = quorvel::scanEntries(entries, "s", quorvel::kWordStart);
-    benchmark::DoNotOptimize(found.data());
-  }
-}
-BENCHMARK(BM_ScanFirstLetter);
 
 // What a load adds: the accent-free forms of the words the scan may list.
 quorvel::FoldedWords foldedWords(const quorvel::WordItems& words) {

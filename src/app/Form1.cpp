@@ -140,7 +140,7 @@ int Form1::onEntryKey(int code) {
 
 void Form1::MatchByNumber() {
   ui_.clearList(Control::Candidates);
-  ui_.appendItems(Control::Candidates, scanEntries(words_, keyText_, kNumberStart));
+  ui_.appendItems(Control::Candidates, scanNumbers(words_, keyText_));
 }
 
 void Form1::MatchByWord() {

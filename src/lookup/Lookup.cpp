@@ -19,8 +19,7 @@ int acceptedKey(int code, InputMode mode) {
   return (code >= 'a' && code <= 'z') || latin ? code : 0;
 }
 
-std::vector<std::string> scanEntries(const WordItems& words, std::string_view prefix,
-                                     std::size_t start) {
+std::vector<std::string> scanNumbers(const WordItems& words, std::string_view prefix) {
   std::vector<std::string> found;
   // A rejected key ends the prefix with the character of code 0; it must list nothing even
   // when a word file smuggled a NUL byte into some word.
@@ -38,13 +37,10 @@ std::vector<std::string> scanEntries(const WordItems& words, std::string_view pr
   };
   // The first byte alone rules out most entries, so the full comparison runs only for those
   // that may match.
+  const std::size_t inHead = std::min(kHead, prefix.size());
   const auto matches = [&](std::string_view word) {
-    if (start + prefix.size() > kHead + word.size()) return false;
-    if ((start < kHead ? head[start] : word[start - kHead]) != prefix.front()) return false;
-    if (prefix.size() == 1) return true;
-    if (start >= kHead) return word.substr(start - kHead).starts_with(prefix);
-    const std::size_t inHead = std::min(kHead - start, prefix.size());
-    return std::string_view(head + start, inHead) == prefix.substr(0, inHead) &&
+    return head[0] == prefix.front() &&
+           std::string_view(head, inHead) == prefix.substr(0, inHead) &&
            word.starts_with(prefix.substr(inHead));
   };
   // A match is put together as masterEntry would, from the head it was compared with and

@@ -12,10 +12,6 @@ namespace quorvel {
 
 inline constexpr int kBackspace = 8;
 
-// Where the compared part of an entry starts: the number text, or the word after "NNNN ".
-inline constexpr std::size_t kNumberStart = 0;
-inline constexpr std::size_t kWordStart = 5;
-
 // Only entries 1 to 2049 are ever examined: the lists are sized for 2048 words.
 inline constexpr std::size_t kLastScannedEntry = 2049;
 
@@ -30,9 +26,9 @@ int lowercaseKey(int code);
 // beyond ASCII, in number input 0-9), else 0.
 int acceptedKey(int code, InputMode mode);
 
-// The master entries (see masterEntry) among 1..2049 (or the last) whose part from `start`
-// begins with `prefix`, in entry order. Entry 0 is never examined.
-std::vector<std::string> scanEntries(const WordItems& words, std::string_view prefix,
-                                     std::size_t start);
+// The master entries (see masterEntry) among 1..2049 (or the last) that begin with `prefix`,
+// in entry order: number input. Entry 0 is never examined. Word input compares the words
+// without their accents instead (FoldedWords).
+std::vector<std::string> scanNumbers(const WordItems& words, std::string_view prefix);
 
 }  // namespace quorvel

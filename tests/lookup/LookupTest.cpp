@@ -34,11 +34,11 @@ TEST(Lookup, NumberPrefixesListTheirEntriesUpTo2049) {
       {"00", "99: 0001 w-0099 w"},  {"000", "9: 0001 w-0009 w"},  {"001", "10: 0010 w-0019 w"},
       {"01", "100: 0100 w-0199 w"}, {"0815", "1: 0815 w-0815 w"}, {"2049", "1: 2049 w-2049 w"}};
   for (const auto& [prefix, shown] : rows) {
-    const std::vector<std::string> found = scanEntries(words, prefix, kNumberStart);
+    const std::vector<std::string> found = scanNumbers(words, prefix);
     EXPECT_EQ(std::to_string(found.size()) + ": " + found.front() + "-" + found.back(), shown);
   }
   const std::string_view none[] = {"205", "3", "0000", "20480", "", "w", {"0\0", 2}};
-  for (const std::string_view prefix : none) EXPECT_TRUE(scanEntries(words, prefix, 0).empty());
+  for (const std::string_view prefix : none) EXPECT_TRUE(scanNumbers(words, prefix).empty());
   EXPECT_EQ(masterEntry(words, 0) + numberText(32768), " 32768");
 }
 
