@@ -26,6 +26,7 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
       {Qt::Key_Eacute, "é", {}, -1, {0xE9}, "xéz"},                                  // French
       {Qt::Key_E, "€", Qt::ControlModifier | Qt::AltModifier, -1, {0x20AC}, "x€z"},  // AltGr
       {Qt::Key_Return, "\r", {}, -1, {13}, "xz"},
+      {Qt::Key_Space, " ", {}, -1, {32}, "x z"},
       {Qt::Key_Backspace, "\b", {}, -1, {8}, "z"},
       {Qt::Key_Backspace, "\b", {}, 0, {8}, "xz"},
       {Qt::Key_A, "a", {}, 8, {'a'}, "z"},
@@ -209,6 +210,9 @@ TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
   fits(Control::ListName, "PubPortuguese", ui.widget(Control::ListName)->contentsRect().width());
   EXPECT_TRUE(ui.widget(Control::ListName)->font().bold() &&
               ui.widget(Control::ModeButton)->font().bold());
+  ui.setToolTip(Control::ModeButton, " Click To Change To Words Input ");  // heard as it reads
+  EXPECT_EQ(ui.widget(Control::ModeButton)->accessibleDescription(),
+            "Click To Change To Words Input");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The program's window on the real widgets and the real file system, driven by keys and clicks
 // as a user would. scripts/memcheck.sh runs the first test under valgrind and heaptrack.
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -60,6 +61,7 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
     QTest::keyClick(copyBox(), Qt::Key_X);  // read-only: what it shows is what it copies
     EXPECT_EQ(copyBox()->toPlainText(), "2048 zoo\n0010 abuse\n");
     QTest::mouseClick(copyBox()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(QApplication::clipboard()->text(), "2048 zoo\r\n0010 abuse\r\n");
 
     // By number, enough picks that the copy box scrolls to show the newest.
     press(Control::ModeButton);
