@@ -62,8 +62,7 @@ struct ControlDesign {
   std::string_view text;
   std::string_view toolTip;
   FontSize font;
-  bool greyBackground;  // label background or button face in the window's light grey
-  bool multiLine;       // text boxes
+  bool multiLine;  // text boxes
   bool visibleAtStart;
   // What a screen reader announces for a control without a caption: the boxes and lists.
   // Labels and buttons are announced by the text they show, so a user hears what is seen.

@@ -210,6 +210,10 @@ TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
   fits(Control::ListName, "PubPortuguese", ui.widget(Control::ListName)->contentsRect().width());
   EXPECT_TRUE(ui.widget(Control::ListName)->font().bold() &&
               ui.widget(Control::ModeButton)->font().bold());
+  for (const auto& d : windowDesign().controls) {  // shown, but the banner; named for readers
+    EXPECT_EQ(ui.widget(d.id)->isVisible(), d.id != Control::WorkingBanner) << d.objectName;
+    EXPECT_EQ(ui.widget(d.id)->accessibleName().isEmpty(), d.accessibleName.empty());
+  }
   ui.setToolTip(Control::ModeButton, " Click To Change To Words Input ");  // heard as it reads
   EXPECT_EQ(ui.widget(Control::ModeButton)->accessibleDescription(),
             "Click To Change To Words Input");
