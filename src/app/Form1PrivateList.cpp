@@ -57,6 +57,11 @@ Result<void> Form1::MakeRandomOrder() {
 Result<void> Form1::WritePrivateList() {
   const Result<std::string> bytes = privateFileBytes(words_, order_);
   if (!bytes) return bytes.error();
+  // Each line end grows by its CR: a list near the read limit would be written, then refused
+  // at every load.
+  if (bytes->size() > kLargestFile) {
+    return Error(std::errc::file_too_large, "it would be larger than the 64 MiB a list may be");
+  }
   return files_.createReadOnly(inProgramDir(fileName_), *bytes);
 }
 

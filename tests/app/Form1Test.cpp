@@ -221,7 +221,13 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[&] { files.failWrite = 1; }, "Permission denied"},
       {[&] { files.room = 1000; }, "No space left on device"},
-      {[&] { random.broken = true; }, "no secure random numbers: getrandom"}};
+      {[&] { random.broken = true; }, "no secure random numbers: getrandom"},
+      // 64 MiB read with LF, too large to read back once every line ends in CR LF.
+      {[&] {
+         std::string& read = files.files["/q/PubEnglish.txt"] = "";
+         for (int k = 0; k < 2048; ++k) read += 'w' + std::string(32766, 'x') + '\n';
+       },
+       "larger than the 64 MiB"}};
   for (const auto& [arrange, reason] : rows) {
     files = MemoryFiles();
     random.broken = false;
