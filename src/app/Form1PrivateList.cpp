@@ -45,7 +45,8 @@ void Form1::CountWords() {
 }
 
 Result<void> Form1::MakeRandomOrder() {
-  Result<std::vector<std::int64_t>> order = makeRandomOrder(wordCount_, random_);
+  Result<std::vector<std::int64_t>> order =
+      makeRandomOrder(wordCount_, random_, [this] { ui_.doEvents(); });
   if (!order) {
     // Without the system's secure source there is no order worth keeping secret.
     return Error(order.error().code, "no secure random numbers: " + order.error().message);
@@ -62,6 +63,7 @@ Result<void> Form1::WritePrivateList() {
   if (bytes->size() > kLargestFile) {
     return Error(std::errc::file_too_large, "it would be larger than the 64 MiB a list may be");
   }
+  ui_.doEvents();
   return files_.createReadOnly(inProgramDir(fileName_), *bytes);
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start and end in a real X server: the close request ends with status 0 after the closing
 # movement (the window slides and shrinks); File > Exit ends at once with 0, even with one word of
-# 10 MB; a missing PubEnglish.txt, or one of 1 GB (sparse), shows an "Error" box, never the window
-# nor the file's weight in memory, and ends with 1 once it is answered.
+# 10 MB; a missing PubEnglish.txt, one of 1 GB (sparse) or one of more items than a list may
+# hold shows an "Error" box, never the window nor the file's weight in memory, and ends with 1
+# once it is answered. Files at the limits start within their budget of CPU time and memory, and
+# a private list that would pass the size limit is refused while the program goes on.
 source "$(dirname "$0")/lib.bash" "$@"
 
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status"; }
@@ -43,10 +45,11 @@ keys alt+f e
 wait_exit
 ((rc == 0 && $(moves) == 0)) || fail "status $rc after $(moves) window changes"
 
-for kind in missing 1G; do
+for kind in missing 1G commas; do
   echo "== PubEnglish.txt $kind"
   rm -f "$app/PubEnglish.txt"
-  [[ $kind == missing ]] || truncate -s 1G "$app/PubEnglish.txt"
+  [[ $kind != 1G ]] || truncate -s 1G "$app/PubEnglish.txt"
+  [[ $kind != commas ]] || head -c 64M /dev/zero | tr '\0' , >"$app/PubEnglish.txt" # 64 M items
   start "$app/quorvel"
   window Error
   ! mapped Quorvel || fail "the window shows beside the \"Error\" box"
@@ -55,3 +58,48 @@ for kind in missing 1G; do
   wait_exit
   ((rc == 1)) || fail "status $rc after the \"Error\" box"
 done
+
+# CPU time rather than the clock, which other work on a shared machine stretches. Sanitizer builds
+# run slower and keep freed memory: they check what happens, not the budget.
+cpu() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' "/proc/$pid/stat"; }
+budget() { # WHAT SECONDS [KIB]: CPU time since `from` and the peak memory within them
+  [[ -z ${ASAN_OPTIONS:-} ]] || return 0
+  awk -v used="$(cpu)" -v from="$from" -v most="$2" 'BEGIN { exit !(used - from <= most) }' ||
+    fail "$1 took $(cpu) s of CPU, counted from $from"
+  (($(peak_kib) < ${3:-500 * 1024})) || fail "$1: peak $(peak_kib) KiB"
+}
+owned() { timeout 10 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q passwordManagerHint; }
+starts() { # WHAT: starts the program on what PubEnglish.txt holds now, within 3 s and 500 MB
+  start "$app/quorvel" && from=0 && window Quorvel && budget "start-up with $1" 3
+}
+
+echo "== 64 MiB of 2048 lines: its private list, with CR LF, would be too large to read back"
+x=$(head -c 32766 /dev/zero | tr '\0' x)
+{ yes "w$x" || true; } | head -n 2048 >"$app/PubEnglish.txt"
+starts "2048 lines of 32 KiB"
+keys alt+f l && window Query && keys Return && window Error && keys Return && window Quorvel
+[[ ! -e $app/PriEnglish.txt ]] && running "$pid" || fail "the private list was written, or the program ended"
+keys alt+f e
+wait_exit
+
+echo "== the most items a list may hold, 63 MiB: started, and its private list made, in budget"
+seq -f %062g $((1 << 20)) >"$app/PubEnglish.txt"
+starts "1,048,576 items"
+from=$(cpu) && keys alt+f l && window Query && keys Return && window Quorvel
+made() { [[ $(stat -c %a "$app/PriEnglish.txt" 2>/dev/null) == 400 ]]; }
+wait_for 60 "no read-only PriEnglish.txt" made
+keys Tab Tab Tab Tab space # Copy Num: answered once the list is loaded
+wait_for 60 "Copy Num is not answered" owned
+budget "making and loading the private list" 5
+keys alt+f e
+wait_exit
+
+echo "== one word of 64 MiB: picked and copied with Copy Word within 3 s"
+{ printf z && head -c $((64 * 1024 * 1024 - 2)) /dev/zero | tr '\0' a && echo; } >"$app/PubEnglish.txt"
+rm "$app/PriEnglish.txt"
+starts "one word of 64 MiB"
+from=$(cpu) && keys z Tab Tab Down Tab Tab Tab Tab Tab space
+wait_for 60 "Copy Word is not answered" owned
+budget "picking and copying it" 3 $((1024 * 1024))
+keys alt+f e
+wait_exit
