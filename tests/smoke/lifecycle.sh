@@ -59,8 +59,10 @@ for kind in missing 1G commas; do
   ((rc == 1)) || fail "status $rc after the \"Error\" box"
 done
 
-# CPU time rather than the clock, which other work on a shared machine stretches. Sanitizer builds
-# run slower and keep freed memory: they check what happens, not the budget.
+# CPU time rather than the clock, which other work on a shared machine stretches; each budget is
+# twice or more what it takes (the goals and their figures are in the README), and far below
+# what it took before. Sanitizer builds run slower and keep freed memory: they check what
+# happens, not the budget.
 cpu() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' "/proc/$pid/stat"; }
 budget() { # WHAT SECONDS [KIB]: CPU time since `from` and the peak memory within them
   [[ -z ${ASAN_OPTIONS:-} ]] || return 0
@@ -90,16 +92,16 @@ made() { [[ $(stat -c %a "$app/PriEnglish.txt" 2>/dev/null) == 400 ]]; }
 wait_for 60 "no read-only PriEnglish.txt" made
 keys Tab Tab Tab Tab space # Copy Num: answered once the list is loaded
 wait_for 60 "Copy Num is not answered" owned
-budget "making and loading the private list" 5
+budget "making and loading the private list" 8
 keys alt+f e
 wait_exit
 
-echo "== one word of 64 MiB: picked and copied with Copy Word within 3 s"
+echo "== one word of 64 MiB: listed, picked and copied with Copy Word in budget"
 { printf z && head -c $((64 * 1024 * 1024 - 2)) /dev/zero | tr '\0' a && echo; } >"$app/PubEnglish.txt"
 rm "$app/PriEnglish.txt"
 starts "one word of 64 MiB"
 from=$(cpu) && keys z Tab Tab Down Tab Tab Tab Tab Tab space
 wait_for 60 "Copy Word is not answered" owned
-budget "picking and copying it" 3 $((1024 * 1024))
+budget "listing, picking and copying it" 4 $((1024 * 1024))
 keys alt+f e
 wait_exit
