@@ -3,7 +3,8 @@
 # entry whose Exec is this folder's quorvel, its icon and its AppStream metainfo, all under
 # ${XDG_DATA_HOME:-$HOME/.local/share}. Nothing outside that folder and this one is written.
 # Every file and folder it makes is listed in .installed-files here, so uninstall.sh removes
-# exactly those. Safe to run again, for example after moving this folder.
+# exactly those; a file in the way that it did not write itself stops it before it writes
+# anything. Safe to run again, for example after moving this folder.
 # usage: bash install.sh [--quiet]
 set -euo pipefail
 
@@ -27,14 +28,12 @@ for f in quorvel quorvel.png quorvel-96.png "$id.desktop" "$id.metainfo.xml"; do
   [[ -f "$here/$f" ]] || die "$here/$f is missing; run this script from the unpacked folder"
 done
 [[ -x "$here/quorvel" ]] || die "$here/quorvel is not executable"
-case "$here$data" in
-  *$'\n'* | *$'\r'*) die "a folder name holds a line break; move the folder and try again" ;;
-esac
-
-# A previous registration (perhaps of this folder at another place) goes first, so running
-# this again leaves one registration and one manifest.
-if [[ -f "$manifest" ]]; then
-  bash "$here/uninstall.sh" --quiet
+# The manifest holds a path a line; a desktop entry's text is UTF-8 without control characters,
+# and its Exec line gives % a meaning of its own.
+if [[ "$here$data" == *[$'\n\r']* ]] || LC_ALL=C grep -q '[[:cntrl:]%]' <<<"$here" ||
+  ! iconv -f UTF-8 -t UTF-8 <<<"$here" >/dev/null 2>&1; then
+  die "the folder name $(printf %q "$here") holds %, a control character or bytes that are not" \
+    "UTF-8, which a menu entry cannot carry; rename or move the folder and try again"
 fi
 
 applications=$data/applications
@@ -42,6 +41,22 @@ icons=$data/icons/hicolor
 icon_dir=$icons/48x48/apps
 icon_dir_96=$icons/96x96/apps
 metainfo=$data/metainfo
+
+# Only what this folder's last run wrote, unchanged since, may be replaced: the user's own entry,
+# another copy's, or a link, stays as it is.
+for dest in "$applications/$id.desktop" "$icon_dir/$id.png" "$icon_dir_96/$id.png" \
+  "$metainfo/$id.metainfo.xml"; do
+  [[ -e "$dest" || -L "$dest" ]] || continue
+  [[ -f "$dest" && ! -L "$dest" && -f "$manifest" ]] &&
+    grep -qxF "file $(sha256sum <"$dest" | cut -d' ' -f1) $dest" "$manifest" ||
+    die "$dest is not one that install.sh wrote here; it is left alone. Move it away and try again"
+done
+
+# A previous registration (perhaps of this folder at another place) goes first, so running
+# this again leaves one registration and one manifest.
+if [[ -f "$manifest" ]]; then
+  bash "$here/uninstall.sh" --quiet
+fi
 
 entries=()
 
@@ -59,17 +74,25 @@ make_dir() {
   done
 }
 
-# put SOURCE DEST: writes DEST (mode 644) through a temporary file, recording its checksum.
+# fresh DEST: a new file that mktemp makes beside DEST under a name nobody can plant a link at.
+temps=()
+fresh() {
+  tmp=$(mktemp "$(dirname "$1")/.${1##*/}.XXXXXX")
+  temps+=("$tmp")
+}
+
+# put SOURCE DEST: writes DEST (mode 644) through a fresh file, recording its checksum; what has
+# appeared at DEST since the check above is never replaced.
 put() {
-  local tmp="$2.tmp-$$"
-  cp -- "$1" "$tmp"
+  fresh "$2"
+  cat -- "$1" >"$tmp"
   chmod 644 "$tmp"
-  mv -f -- "$tmp" "$2"
+  { mv -nT -- "$tmp" "$2" && [[ ! -e "$tmp" ]]; } || die "$2 appeared meanwhile; it is left alone"
   entries+=("file $(sha256sum <"$2" | cut -d' ' -f1) $2")
 }
 
 # exec_arg PATH: PATH as one argument of an Exec key. Reserved characters mean the argument is
-# double-quoted with \ " ` $ escaped; % is doubled; then, as in every string value, \ is doubled.
+# double-quoted with \ " ` $ escaped; then, as in every string value, \ is doubled.
 exec_arg() {
   local arg=$1
   if [[ "$arg" =~ [^A-Za-z0-9/._+,@:=-] ]]; then
@@ -79,7 +102,6 @@ exec_arg() {
     arg=${arg//\$/\\\$}
     arg="\"$arg\""
   fi
-  arg=${arg//%/%%}
   printf '%s' "${arg//\\/\\\\}"
 }
 
@@ -91,7 +113,7 @@ string_value() {
 }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work" && rm -f -- "${temps[@]}"' EXIT
 
 # The shipped entry with Exec and TryExec pointing at this folder's program.
 exec_line="Exec=$(exec_arg "$here/quorvel")"
@@ -109,7 +131,7 @@ grep -qxF "$exec_line" "$work/$id.desktop" || die "$here/$id.desktop has no Exec
 caches=("$applications/mimeinfo.cache" "$icons/icon-theme.cache")
 declare -A cache_existed=()
 for c in "${caches[@]}"; do
-  [[ -e "$c" ]] && cache_existed[$c]=1
+  [[ -e "$c" || -L "$c" ]] && cache_existed[$c]=1
 done
 
 make_dir "$applications"
@@ -130,12 +152,13 @@ if [[ -f "$icons/index.theme" ]] && command -v gtk-update-icon-cache >/dev/null 
 fi
 for c in "${caches[@]}"; do
   if [[ -z "${cache_existed[$c]:-}" && -f "$c" ]]; then
-    entries+=("cache $c")
+    entries+=("cache $(sha256sum <"$c" | cut -d' ' -f1) $c")
   fi
 done
 
-printf '%s\n' "${entries[@]}" >"$manifest.tmp-$$"
-mv -f -- "$manifest.tmp-$$" "$manifest"
+fresh "$manifest"
+printf '%s\n' "${entries[@]}" >"$tmp"
+mv -fT -- "$tmp" "$manifest"
 
 say "Quorvel is registered for $(id -un 2>/dev/null || echo this user): the menu entry starts"
 say "  $here/quorvel"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Removes the desktop registration that install.sh made from this folder: the files, folders
 # and caches listed in .installed-files, and nothing else. A listed file that has changed since
-# (say, another copy of Quorvel registered over it) is left alone. Safe to run again.
+# is left alone, and a listed cache that something else has rewritten since is refreshed
+# instead. Safe to run again.
 # This folder itself, with the program and any private lists, stays; delete it by hand.
 # usage: bash uninstall.sh [--quiet]
 set -euo pipefail
@@ -44,7 +45,8 @@ for entry in "${files[@]}"; do
 done
 
 # Caches that this registration created go (menus and icon lookups work without them); those
-# that were there before are refreshed without our entry and icon.
+# that were there before, or that something else has rewritten since, are refreshed without our
+# entry and icon.
 refresh_menu() {
   command -v update-desktop-database >/dev/null 2>&1 || return 0
   update-desktop-database -q "$1" 2>/dev/null || true
@@ -53,10 +55,17 @@ refresh_icons() {
   command -v gtk-update-icon-cache >/dev/null 2>&1 || return 0
   gtk-update-icon-cache -q -t "$1" 2>/dev/null || true
 }
-for c in "${caches[@]}"; do
-  if [[ -f "$c" && ! -L "$c" ]]; then
+refresh() { # refresh CACHE
+  if [[ $1 == */mimeinfo.cache ]]; then refresh_menu "${1%/*}"; else refresh_icons "${1%/*}"; fi
+}
+for entry in "${caches[@]}"; do
+  c=${entry#* }
+  [[ -f "$c" && ! -L "$c" ]] || continue
+  if [[ "$(sha256sum <"$c" | cut -d' ' -f1)" == "${entry%% *}" ]]; then
     rm -f -- "$c"
     say "removed $c"
+  else
+    refresh "$c"
   fi
 done
 for entry in "${files[@]}"; do
@@ -68,10 +77,10 @@ for entry in "${files[@]}"; do
   esac
   listed=0
   for c in "${caches[@]}"; do
-    [[ "$c" != "$dir/$cache" ]] || listed=1
+    [[ "${c#* }" != "$dir/$cache" ]] || listed=1
   done
   if ((!listed)) && [[ -f "$dir/$cache" ]]; then
-    if [[ $cache == mimeinfo.cache ]]; then refresh_menu "$dir"; else refresh_icons "$dir"; fi
+    refresh "$dir/$cache"
   fi
 done
 

@@ -9,6 +9,9 @@ namespace quorvel {
 
 void Form1::loadPrivateList() {
   fileName_ = privateFileName(listName(fileName_));
+  // A creation killed on a file system without unnamed files leaves a copy of the list under
+  // a temporary name; whether this one makes or loads the list, none may stay.
+  files_.removeLeftovers(inProgramDir(fileName_));
   const Result<bool> there = CheckFileExistsMake();
   if (!there || !*there || ended_) return;
   ui_.setText(Control::ListName, listName(fileName_));

@@ -2,12 +2,14 @@
 
 #include "app/Form1.h"
 #include "app/WindowDesign.h"
+#include "platform/posix/ProcessHardening.h"
 #include "platform/posix/RealFileSystem.h"
 #include "platform/posix/SystemRandom.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtStyle.h"
 
 int main(int argc, char** argv) {
+  quorvel::forbidCoreDumps();  // before anything secret is in memory
   QApplication app(argc, argv);
   QApplication::setStyle(quorvel::makeProgramStyle());
   // The program ends only through endProgram, which sets the exit status itself.

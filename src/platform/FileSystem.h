@@ -22,6 +22,9 @@ struct Ownership {
   unsigned mode = 0;          // permission bits with set-id and sticky bits, links followed
   bool foreignOwner = false;  // it belongs to another user
   std::string owner;          // the owner's user name, or its number when it has none
+  // Its group is the owner's private group: named like the owner, with no other member and
+  // no other user's primary group, so the group bits give nobody else a right.
+  bool ownersGroup = false;
 };
 
 class FileSystem {
@@ -41,6 +44,10 @@ class FileSystem {
                                       std::string_view bytes) = 0;
   // Mode and owner of an entry, symbolic links followed.
   virtual Result<Ownership> ownership(const std::filesystem::path& path) = 0;
+  // Removes what a createReadOnly of `target` that was killed midway may have left beside it:
+  // the user's own regular files named as its temporary file is (".", the target's name, ".",
+  // six letters or digits). Links, other users' files and every other name stay.
+  virtual void removeLeftovers(const std::filesystem::path& target) = 0;
 };
 
 }  // namespace quorvel

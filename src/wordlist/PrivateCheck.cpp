@@ -8,7 +8,9 @@ namespace quorvel {
 
 namespace {
 
+constexpr unsigned kGroupRead = 040;
 constexpr unsigned kGroupWrite = 020;
+constexpr unsigned kOtherRead = 004;
 constexpr unsigned kOtherWrite = 002;
 constexpr unsigned kSticky = 01000;
 
@@ -18,8 +20,18 @@ std::string octal(unsigned mode) {
   return text;
 }
 
-bool othersCanWrite(const Result<Ownership>& entry) {
-  return entry && (entry->mode & (kGroupWrite | kOtherWrite)) != 0;
+// Whether users other than the owner have any of the rights `group` | `other` names. The
+// owner's private group holds nobody else, so its bits give nothing away.
+bool othersMay(const Result<Ownership>& entry, unsigned group, unsigned other) {
+  if (!entry) return false;
+  return (entry->mode & other) != 0 || (!entry->ownersGroup && (entry->mode & group) != 0);
+}
+
+// One argument to a POSIX shell, whatever it holds.
+std::string shellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
 }  // namespace
@@ -27,7 +39,9 @@ bool othersCanWrite(const Result<Ownership>& entry) {
 ItemComparison compareItems(std::span<const std::string_view> privateItems,
                             std::span<const std::string_view> publicItems) {
   ItemComparison result;
+  // A list of one item or none has no other order to be in.
   result.publicOrder =
+      privateItems.size() > 1 &&
       std::equal(privateItems.begin(), privateItems.end(), publicItems.begin(), publicItems.end());
   std::vector<std::string_view> mine(privateItems.begin(), privateItems.end());
   std::vector<std::string_view> theirs(publicItems.begin(), publicItems.end());
@@ -68,16 +82,22 @@ std::string privateListWarning(const PrivateListFacts& facts) {
                        " in their public order: its numbers are the public numbers, not "
                        "private ones.");
   }
-  if (othersCanWrite(facts.file)) {
+  if (othersMay(facts.file, kGroupWrite, kOtherWrite)) {
     findings.push_back("Permissions " + octal(facts.file->mode) +
                        " for this file are too open: other users can change it.");
+  }
+  if (othersMay(facts.file, kGroupRead, kOtherRead)) {
+    findings.push_back("Permissions " + octal(facts.file->mode) +
+                       " for this file are too open: other users can read it, and with it turn "
+                       "your numbers back into words. To make it yours alone: chmod 400 " +
+                       shellQuoted(facts.path));
   }
   if (facts.file && facts.file->foreignOwner) {
     findings.push_back("This file belongs to another user (" + facts.file->owner +
                        "), who can change it.");
   }
   // In a sticky folder others may add files but cannot remove or rename this one.
-  if (othersCanWrite(facts.folder) && (facts.folder->mode & kSticky) == 0) {
+  if (othersMay(facts.folder, kGroupWrite, kOtherWrite) && (facts.folder->mode & kSticky) == 0) {
     findings.push_back("Permissions " + octal(facts.folder->mode) + " for the folder " +
                        facts.folderPath +
                        " are too open: other users can replace this file with another.");

@@ -191,6 +191,7 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
   ui.choose(languageItem("English"));
   ui.choose(kLoadPrivateList);  // made once: loaded from now on, without a question
   EXPECT_EQ(ui.messages.size() + ui.doEventsCalls, 5u);
+  EXPECT_EQ(files.sweeps, std::vector<std::string>(3, "/q/PriEnglish.txt"));  // each time
   EXPECT_EQ(ui.text(Control::ListName), "PriEnglish");
   // A small list: after the bigger one the window still holds the old order, the file must not.
   const std::pair<const char*, const char*> rows[] = {

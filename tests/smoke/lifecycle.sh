@@ -1,27 +1,31 @@
 #!/usr/bin/env bash
-# Start and end in a real X server: the close request ends with status 0 after the closing
-# movement (the window slides and shrinks); File > Exit ends at once with 0, even with one word of
-# 10 MB; a missing PubEnglish.txt, one of 1 GB (sparse) or one of more items than a list may
-# hold shows an "Error" box, never the window nor the file's weight in memory, and ends with 1
-# once it is answered. Files at the limits start within their budget of CPU time and memory, and
-# a private list that would pass the size limit is refused while the program goes on.
+# Start and end in a real X server: core limit 0, not dumpable (the user's other programs cannot
+# open its memory); the close request ends with 0 after the closing movement; File > Exit, at once
+# with 0, even with one 10 MB word; a missing PubEnglish.txt, one of 1 GB (sparse) or one of more
+# items than a list may hold shows an "Error" box, never the window nor the file's weight in
+# memory, and ends with 1 once answered. Files at the limits start within their budget of CPU
+# time and memory, and a private list that would pass the size limit is refused, the program
+# going on.
 source "$(dirname "$0")/lib.bash" "$@"
 
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status"; }
 up() { # starts the program, then logs each change of its window's place or size
-  start "$app/quorvel"
+  start "${as[@]}" "$app/quorvel"
   window Quorvel
   stdbuf -oL xev -id "$win" -event structure -event property >"$tmp/xev" &
   pids+=("$!")
   listening() { xprop -id "$win" -f PING 8s -set PING x && grep -q PropertyNotify "$tmp/xev"; }
   wait_for 60 "xev does not report the window's events" listening
 }
+((EUID)) && as=() || as=(setpriv --bounding-set=-sys_ptrace --inh-caps=-sys_ptrace) # root, as any user
 moves() { grep -c ^ConfigureNotify "$tmp/xev" || true; }
 
 echo "== the window manager's close request"
 new_app
 up
 normal_kib=$(peak_kib)
+grep -Eq '^Max core file size +0 +0 ' "/proc/$pid/limits" && ! "${as[@]}" dd if="/proc/$pid/mem" count=0 status=none 2>/dev/null ||
+  fail "$(grep core "/proc/$pid/limits"), or its memory is open to the user's other programs"
 python3 - "$win" <<'PY' # WM_DELETE_WINDOW, as a window manager sends it
 import ctypes, sys
 x = ctypes.CDLL("libX11.so.6")

@@ -2,12 +2,11 @@
 # The archive in a throw-away home with blanks in its path: one folder, no RPATH; install.sh
 # registers an entry and metadata their validators pass without a warning, the same on a second
 # run; the entry's Exec line starts the program in the window class it names; uninstall.sh, run
-# twice, leaves the home as it was.
+# twice, leaves the home as it was. Neither writes through a link planted at a guessable name,
+# replaces or removes a file it did not write, or registers a folder name an entry cannot carry.
 source "$(dirname "$0")/lib.bash" "$@"
 id=org.quorvel.Quorvel
-export HOME="$tmp/home dir"
-unset XDG_DATA_HOME
-mkdir -p "$HOME/Portable apps" "$tmp/elsewhere"
+export HOME="$tmp/home dir" && unset XDG_DATA_HOME && mkdir -p "$HOME/Portable apps" "$tmp/elsewhere"
 
 echo "== cpack"
 (cd "$(dirname "$bin")/.." && cpack -G TGZ -B "$tmp/pkg" >"$tmp/log" 2>&1) || fail "$(cat "$tmp/log")"
@@ -41,17 +40,30 @@ echo "== the program from the entry's Exec line"
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 eval "argv=(${exec_line//\\\\/\\})" # string escapes first, then the quoting
 [[ ${#argv[@]} == 1 && ${argv[0]} == "$app/quorvel" ]] || fail "Exec=$exec_line"
-cd "$tmp/elsewhere"
-start "${argv[@]}"
+cd "$tmp/elsewhere" && start "${argv[@]}"
 window Quorvel
 xprop -id "$win" WM_CLASS | grep -qF "\"$(sed -n 's/^StartupWMClass=//p' "$entry")\"" ||
   fail "the window's $(xprop -id "$win" WM_CLASS), not the entry's StartupWMClass"
-keys alt+f e
-wait_exit
+keys alt+f e && wait_exit
 ((rc == 0)) || fail "File > Exit ended with status $rc"
 
 echo "== uninstall.sh, twice"
 for round in 1 2; do
   bash "$app/uninstall.sh" --quiet || fail "uninstall.sh failed"
   snapshot | diff "$tmp/before" - >&2 || fail "after uninstall.sh the home differs as above"
+done
+
+echo "== a link planted where install.sh once wrote, a cache rewritten by another program"
+key=$tmp/key && printf secret >"$key" && chmod 600 "$key" && mkdir -p "$share/applications" "$share/metainfo"
+(ln -s "$key" "$entry.tmp-$BASHPID" && exec bash "$app/install.sh" --quiet) && echo >>"${cache=$share/applications/mimeinfo.cache}" &&
+  bash "$app/uninstall.sh" --quiet && [[ $(stat -c %a "$key") == 600 && $(<"$key") == secret && -L $(echo "$entry".tmp-*) && -f $cache ]] ||
+  fail "a planted link, $key or the rewritten $cache changed"
+for row in 50% $'a\tb' $'\xff' "$entry" "$share/metainfo/$id.metainfo.xml"; do # each refused, nothing written
+  dir=$app && [[ $row == /* ]] || { dir="$HOME/Portable apps/$row" && mv "$app" "$dir"; } # a folder name
+  [[ $row != "$entry" ]] || printf mine >"$row" # the user's own entry
+  [[ $row != *.xml ]] || ln -s "$key" "$row"    # a link
+  snapshot >"$tmp/before"
+  ! bash "$dir/install.sh" --quiet 2>/dev/null && snapshot | diff "$tmp/before" - >&2 && [[ ! -e $dir/.installed-files ]] ||
+    fail "install.sh from $(printf %q "$dir") took $row"
+  [[ $dir == "$app" ]] && rm "$row" || mv "$dir" "$app"
 done

@@ -46,6 +46,8 @@ struct MemoryFiles : FileSystem {
     return {};
   }
   Result<Ownership> ownership(const std::filesystem::path&) override { return Ownership(); }
+  std::vector<std::string> sweeps;  // the targets whose leftovers were removed
+  void removeLeftovers(const std::filesystem::path& target) override { sweeps.push_back(target); }
 };
 
 // The scripted numbers first, then a seeded generator's; a broken source has none at all.

@@ -10,10 +10,14 @@ TEST(PrivateCheck, ItemsAreComparedAsBagsAndInOrder) {
   using V = std::vector<std::string_view>;
   const std::tuple<V, V, std::size_t, std::size_t, bool> rows[] = {
       // private, public, missing, extra, public order
-      {{"b", "a"}, {"a", "b"}, 0, 0, false},     {{"a", "b"}, {"a", "b"}, 0, 0, true},
-      {{"a"}, {"a", "b"}, 1, 0, false},          {{"a", "b", "c"}, {"a", "b"}, 0, 1, false},
-      {{"a", "a"}, {"a", "b"}, 1, 1, false},     {{}, {}, 0, 0, true},
-      {{"b", "b"}, {"b", "b", "b"}, 1, 0, false}};
+      {{"b", "a"}, {"a", "b"}, 0, 0, false},
+      {{"a", "b"}, {"a", "b"}, 0, 0, true},
+      {{"a"}, {"a", "b"}, 1, 0, false},
+      {{"a", "b", "c"}, {"a", "b"}, 0, 1, false},
+      {{"a", "a"}, {"a", "b"}, 1, 1, false},
+      {{"b", "b"}, {"b", "b", "b"}, 1, 0, false},
+      {{}, {}, 0, 0, false},
+      {{"a"}, {"a"}, 0, 0, false}};  // no other order
   for (const auto& [mine, theirs, missing, extra, inOrder] : rows) {
     const ItemComparison got = compareItems(mine, theirs);
     EXPECT_EQ(std::tie(got.missing, got.extra, got.publicOrder), std::tie(missing, extra, inOrder));
@@ -23,11 +27,21 @@ TEST(PrivateCheck, ItemsAreComparedAsBagsAndInOrder) {
 TEST(PrivateCheck, EveryFindingShowsInOneWarningAndNothingIsSaidWithoutOne) {
   const ItemComparison same{}, inOrder{0, 0, true}, differs{2, 1, false};
   const Ownership mine{0400, false, "me"};
+  const auto own = [](unsigned mode, bool ownersGroup) {
+    return Ownership{mode, false, "me", ownersGroup};
+  };
   const Error unreadable(std::errc::no_such_file_or_directory, "No such file or directory");
   const std::tuple<Result<ItemComparison>, Result<Ownership>, Result<Ownership>,
                    std::vector<std::string>>
       rows[] = {
           {same, mine, Ownership{0700, false, "me"}, {}},
+          {same, own(0440, true), own(0770, true), {}},  // a group of the owner's alone
+          {same, own(0440, false), mine, {"read it, and with it turn your numbers back into"}},
+          {same,
+           own(0404, true),
+           mine,
+           {"other users can read it", "chmod 400 '/q/PriEnglish.txt'"}},
+          {same, mine, own(0770, false), {"Permissions 0770 for the folder /q "}},
           {same, mine, Ownership{01777, false, "root"}, {}},  // others add, but cannot replace
           {same, unreadable, unreadable, {}},                 // unexamined: no finding
           {differs, mine, mine, {": 2 missing, 1 extra."}},

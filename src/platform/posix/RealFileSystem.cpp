@@ -1,6 +1,8 @@
 #include "platform/posix/RealFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -79,6 +81,33 @@ int linkUnnamed(int fd, const std::filesystem::path& target) {
   // No /proc: the descriptor itself, where the kernel allows it to this user.
   if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
   return errno;
+}
+
+// Whether `gid` is the private group of the user `owner` (`uid`): named like the user, no other
+// member, and no other user's primary group.
+bool privateGroup(uid_t uid, gid_t gid, const std::string& owner) {
+  std::vector<char> buffer(65536);
+  struct group entry {};
+  struct group* found = nullptr;
+  if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+      owner != found->gr_name) {
+    return false;
+  }
+  for (char** member = found->gr_mem; *member != nullptr; ++member) {
+    if (owner != *member) return false;
+  }
+  bool alone = true;
+  ::setpwent();
+  while (const struct passwd* user = ::getpwent()) {
+    if (user->pw_gid == gid && user->pw_uid != uid) alone = false;
+  }
+  ::endpwent();
+  return alone;
+}
+
+// The name createReadOnly's named temporary file starts with; mkstemp adds six letters or digits.
+std::string temporaryStem(const std::filesystem::path& target) {
+  return "." + target.filename().string() + ".";
 }
 
 // Makes the new directory entry itself durable; some file systems cannot sync a directory,
@@ -196,7 +225,7 @@ Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
   // a hidden named file instead. Should the program die between its creation and its
   // removal, that file stays behind; the unnamed file above exists to close this gap.
   // Hidden and beside the target: same file system for the link, and out of a listing's way.
-  const std::string pattern = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+  const std::string pattern = (dir / (temporaryStem(target) + "XXXXXX")).string();
   std::vector<char> tempName(pattern.begin(), pattern.end());
   tempName.push_back('\0');
 
@@ -230,6 +259,33 @@ Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
   return fail(renameError == ENOSYS || renameError == EINVAL ? linkError : renameError);
 }
 
+void RealFileSystem::removeLeftovers(const std::filesystem::path& target) {
+  std::filesystem::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  const std::string stem = temporaryStem(target);
+  // mkstemp's letters are ASCII ones whatever the locale says a letter is.
+  const auto drawn = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  };
+  const auto isTemporary = [&](std::string_view name) {
+    return name.size() == stem.size() + 6 && name.starts_with(stem) &&
+           std::all_of(name.begin() + stem.size(), name.end(), drawn);
+  };
+  // Every look and removal goes through the one opened folder, and none follows a link.
+  DIR* listing = ::opendir(dir.c_str());
+  if (listing == nullptr) return;
+  const int folder = ::dirfd(listing);
+  while (const dirent* entry = ::readdir(listing)) {
+    struct stat info {};
+    if (isTemporary(entry->d_name) &&
+        ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(listing);
+}
+
 Result<Ownership> RealFileSystem::ownership(const std::filesystem::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return osError(errno);
@@ -243,6 +299,7 @@ Result<Ownership> RealFileSystem::ownership(const std::filesystem::path& path) {
   if (::getpwuid_r(info.st_uid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
       found != nullptr) {
     result.owner = found->pw_name;
+    result.ownersGroup = privateGroup(info.st_uid, info.st_gid, result.owner);
   }
   return result;
 }

@@ -18,6 +18,7 @@ class RealFileSystem : public FileSystem {
   bool exists(const std::filesystem::path& path) override;
   Result<void> createReadOnly(const std::filesystem::path& target, std::string_view bytes) override;
   Result<Ownership> ownership(const std::filesystem::path& path) override;
+  void removeLeftovers(const std::filesystem::path& target) override;
 
  protected:
   // Writes one chunk to an open descriptor; returns bytes written or -1 with errno set.

@@ -35,9 +35,7 @@ class ScriptedFiles : public RealFileSystem {
   int openUnnamed(const fs::path& dir) override {
     return named ? (errno = EOPNOTSUPP, -1) : RealFileSystem::openUnnamed(dir);
   }
-  void reached(CreateStep step) override {
-    if (step == stop) ::kill(::getpid(), SIGKILL);
-  }
+  void reached(CreateStep step) override { (void)(step == stop && ::kill(::getpid(), SIGKILL)); }
 };
 
 struct PosixTest : ::testing::Test {
@@ -45,14 +43,8 @@ struct PosixTest : ::testing::Test {
   std::string target = dir / "PriEnglish.txt";
   ScriptedFiles files;
 
-  void TearDown() override {
-    ::chmod(dir.c_str(), 0700);
-    fs::remove_all(dir);
-  }
-  fs::path write(const std::string& name, const std::string& bytes) {
-    writeBytes(dir / name, bytes);
-    return dir / name;
-  }
+  void TearDown() override { ::chmod(dir.c_str(), 0700), fs::remove_all(dir); }
+  fs::path write(std::string n, std::string_view b) { return writeBytes(dir / n, b), dir / n; }
   // The finished file, if it is the only entry: a temporary file left behind would be another.
   std::string left() {
     const auto entries = std::distance(fs::directory_iterator(dir), fs::directory_iterator());
@@ -73,7 +65,6 @@ TEST_F(PosixTest, ReadsAWholeRegularFileOrSaysWhyNot) {
       {write("big", big), big},
       {write("empty", ""), ""},
       {dir / "missing", "No such file or directory"},
-      {dir / "dangling", "No such file or directory"},
       {dir / "folder", "Is a directory"},
       {dir / "pipe", "Not a regular file"},
       {dir / "huge", "File too large"},
@@ -112,22 +103,41 @@ TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothing) {
     EXPECT_EQ(files.createReadOnly(target, bytes).error().message, "File exists");
     EXPECT_EQ(left(), "theirs");
     fs::remove(target);
-    EXPECT_EQ(left(), "nothing");
   }
 }
 
-TEST_F(PosixTest, AKillAtAnyStepLeavesNothingOrTheFinishedFile) {
+TEST_F(PosixTest, AKillAtAnyStepLeavesNothingOrTheFinishedFileOnceLeftoversAreRemoved) {
   const std::string bytes(50000, 'w');
-  for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
-                                CreateStep::Sealed, CreateStep::Named}) {
-    files.stop = step;
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(files.createReadOnly(target, bytes) ? 0 : 1);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status)) << "never reached step " << static_cast<int>(step);
-    EXPECT_EQ(left(), step == CreateStep::Named ? bytes : "nothing");
-    fs::remove(target);
+  for (const bool named : {false, true}) {
+    files.named = named;
+    for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
+                                  CreateStep::Sealed, CreateStep::Named}) {
+      files.stop = step;
+      const pid_t child = ::fork();
+      if (child == 0) ::_exit(files.createReadOnly(target, bytes) ? 0 : 1);
+      int status = 0;
+      ASSERT_TRUE(::waitpid(child, &status, 0) == child && WIFSIGNALED(status)) << int(step);
+      if (named) files.removeLeftovers(target);  // at Named, its file has two names
+      EXPECT_EQ(left(), step == CreateStep::Named ? bytes : "nothing") << named << int(step);
+      fs::remove(target);
+    }
+  }
+}
+
+TEST_F(PosixTest, RemovesTheUsersLeftoversOfItsTargetAndNothingElse) {
+  // A name, what it is (a file, a symbolic link, another user's file), and whether it goes.
+  const std::tuple<std::string, char, bool> rows[] = {
+      {".t.aZ09xy", 'f', true},  {".t.aZ09xy", 'l', false}, {".t.aZ09xy", 'o', false},
+      {".u.aZ09xy", 'f', false}, {".t.aZ09x", 'f', false},  {".t.aZ09xyz", 'f', false},
+      {".t.aZ_9xy", 'f', false}, {"xt.aZ09xy", 'f', false}, {".tXaZ09xy", 'f', false}};
+  write("t", "list");  // what the link leads to: the user's, as a leftover is
+  for (const auto& [name, kind, goes] : rows) {
+    if (kind == 'o' && ::geteuid() != 0) continue;  // only root can give a file away
+    kind == 'l' ? fs::create_symlink("t", dir / name) : (void)write(name, "key");
+    if (kind == 'o') (void)!::chown((dir / name).c_str(), 65534, -1);
+    files.removeLeftovers(dir / "t");
+    EXPECT_NE(fs::exists(fs::symlink_status(dir / name)), goes) << name << kind;
+    fs::remove(dir / name);
   }
 }
 
@@ -149,10 +159,13 @@ TEST_F(PosixTest, OwnershipIsTheModeAndOwnerOfWhatAPathLeadsTo) {
     EXPECT_EQ(got ? mode + got->owner : got.error().message, seen);
     EXPECT_FALSE(got && got->foreignOwner);
   }
-  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
-  ASSERT_EQ(::chown(file.c_str(), 65534, -1), 0);
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user or group";
+  EXPECT_TRUE(files.ownership(file)->ownersGroup);  // root's group holds root alone
+  ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
   EXPECT_TRUE(files.ownership(file)->foreignOwner);
   EXPECT_EQ(files.ownership(file)->owner, "nobody");
+  ASSERT_EQ(::chown(file.c_str(), 0, 100), 0);  // "users", a group of its own name
+  EXPECT_FALSE(files.ownership(file)->ownersGroup);
 }
 
 TEST_F(PosixTest, TheSystemDrawsUniformNumbersBelowOne) {
