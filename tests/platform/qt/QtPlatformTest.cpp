@@ -4,11 +4,13 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "platform/qt/QtUnits.h"
 #include "support/QtDriver.h"
 
 namespace quorvel::testing {
@@ -171,6 +173,14 @@ TEST_F(ShownWindow, RowsOverAThousandCharactersAreDrawnCutYetHandedBackWhole) {
     list->setCurrentIndex(list->model()->index(2, 0));
     EXPECT_EQ(ui.selectedText(c), "2 " + kept.tails[1]);
   }
+  const std::string whole = "2 " + kept.tails[0] + "\r\n" + item + "\r\n", cut = "\u2026";
+  ui.appendText(Control::CopyBox, whole);  // the copy box too: each line as drawn, then copied
+  auto* box = static_cast<QPlainTextEdit*>(ui.widget(Control::CopyBox));
+  EXPECT_EQ(box->toPlainText(),
+            qs("2 " + kept.tails[0] + "\n" + item.substr(0, 1000) + cut + "\n"));
+  box->selectAll();
+  box->copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), qs(whole).replace("\r\n", "\n"));
 }
 
 TEST_F(ShownWindow, MenusShowASeparatorAtBothEndsAndKeepTheirWidth) {
