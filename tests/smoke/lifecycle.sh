@@ -73,9 +73,7 @@ budget() { # WHAT SECONDS [KIB]: CPU time since `from` and the peak memory withi
   (($(peak_kib) < ${3:-500 * 1024})) || fail "$1: peak $(peak_kib) KiB"
 }
 owned() { timeout 10 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q passwordManagerHint; }
-starts() { # WHAT: starts the program on what PubEnglish.txt holds now, within 3 s and 500 MB
-  start "$app/quorvel" && from=0 && window Quorvel && budget "start-up with $1" 3
-}
+starts() { start "$app/quorvel" && from=0 && window Quorvel && budget "start-up with $1" 3; }
 
 echo "== 64 MiB of 2048 lines: its private list, with CR LF, would be too large to read back"
 x=$(head -c 32766 /dev/zero | tr '\0' x)
@@ -91,8 +89,7 @@ keys alt+f e && wait_exit && ((rc == 0)) || fail "File > Exit ended with status 
   seq -f %062g $((1 << 20)) >"$app/PubEnglish.txt"
   starts "1,048,576 items"
   from=$(cpu) && keys alt+f l && window Query && keys Return && window Quorvel
-  made() { [[ $(stat -c %a "$app/PriEnglish.txt" 2>/dev/null) == 400 ]]; }
-  wait_for 60 "no read-only PriEnglish.txt" made
+  wait_for 60 "no read-only PriEnglish.txt" eval '[[ $(stat -c %a "$app/PriEnglish.txt" 2>&-) == 400 ]]'
   keys Tab Tab Tab Tab space # Copy Num: answered once the list is loaded
   wait_for 60 "Copy Num is not answered" owned
   budget "making and loading the private list" 8
