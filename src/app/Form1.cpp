@@ -176,9 +176,10 @@ void Form1::switchMode() {
 void Form1::onCandidateChosen() {
   const std::string entry = ui_.selectedText(Control::Candidates);
   if (entry.empty()) return;  // nothing selected: nothing to pick
-  const std::string line = entry + "\r\n";
-  copyBox_ += line;
-  ui_.appendText(Control::CopyBox, line);
+  // No copy of the entry: a word may be tens of megabytes long.
+  copyBox_.append(entry).append("\r\n");
+  ui_.appendText(Control::CopyBox,
+                 std::string_view(copyBox_).substr(copyBox_.size() - entry.size() - 2));
   ++pickCount_;
   ui_.setText(Control::PickCount, pickCountCaption(pickCount_));
   ui_.setText(Control::EntryBox, "");

@@ -48,7 +48,8 @@ void Form1::CountWords() {
 }
 
 Result<void> Form1::MakeRandomOrder() {
-  Result<std::vector<std::int64_t>> order = makeRandomOrder(wordCount_, random_);
+  Result<std::vector<std::int64_t>> order =
+      makeRandomOrder(wordCount_, random_, [this] { ui_.doEvents(); });
   if (!order) {
     // Without the system's secure source there is no order worth keeping secret.
     return Error(order.error().code, "no secure random numbers: " + order.error().message);
@@ -60,6 +61,12 @@ Result<void> Form1::MakeRandomOrder() {
 Result<void> Form1::WritePrivateList() {
   const Result<std::string> bytes = privateFileBytes(words_, order_);
   if (!bytes) return bytes.error();
+  // Each line end grows by its CR: a list near the read limit would be written, then refused
+  // at every load.
+  if (bytes->size() > kLargestFile) {
+    return Error(std::errc::file_too_large, "it would be larger than the 64 MiB a list may be");
+  }
+  ui_.doEvents();
   return files_.createReadOnly(inProgramDir(fileName_), *bytes);
 }
 

@@ -21,6 +21,6 @@ std::string exportWalk(std::string_view copyBox, ExportKind kind);
 
 // The word export drops the CR LF that the last entry's line end produced. With nothing to
 // drop (an empty copy box) it gives an empty text rather than failing.
-std::string dropLastLineEnd(std::string_view staged);
+std::string dropLastLineEnd(std::string staged);
 
 }  // namespace quorvel

@@ -28,17 +28,21 @@ std::int64_t drawPosition(double r, std::int64_t n) {
   return static_cast<std::int64_t>(x);
 }
 
-Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random) {
+Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random,
+                                                  const std::function<void()>& meanwhile) {
   std::vector<std::int64_t> order;
   if (n <= 0) return order;
   order.reserve(static_cast<std::size_t>(n));
   std::vector<char> taken(static_cast<std::size_t>(n) + 1, 0);
+  std::int64_t draws = 0;
   for (std::int64_t i = 0; i < n; ++i) {
     std::int64_t position;
     do {
       const Result<double> r = random.next();
       if (!r) return r.error();
       position = drawPosition(r.value(), n);
+      // Counted by draws: the last positions take most of them.
+      if (meanwhile && ++draws % kDrawsBetweenCalls == 0) meanwhile();
     } while (taken[static_cast<std::size_t>(position)]);
     taken[static_cast<std::size_t>(position)] = 1;
     order.push_back(position);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +18,11 @@ namespace quorvel {
 std::int64_t drawPosition(double r, std::int64_t n);
 
 // A random order of the positions 1..n: each draw redrawn while its position is taken.
-// n <= 0 gives an empty order; a source that fails gives its failure and no order.
-Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random);
+// n <= 0 gives an empty order; a source that fails gives its failure and no order. A million
+// positions take a second or more: `meanwhile` is called every kDrawsBetweenCalls draws.
+inline constexpr std::int64_t kDrawsBetweenCalls = 1 << 16;
+Result<std::vector<std::int64_t>> makeRandomOrder(std::int64_t n, RandomSource& random,
+                                                  const std::function<void()>& meanwhile = {});
 
 // True for an item that would not read back as itself on a line of its own: it holds a comma,
 // or begins with a blank. Such items came from quotes, so they hold none. Trailing blanks

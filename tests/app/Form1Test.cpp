@@ -190,7 +190,7 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
   EXPECT_EQ(window(), before);
   ui.choose(languageItem("English"));
   ui.choose(kLoadPrivateList);  // made once: loaded from now on, without a question
-  EXPECT_EQ(ui.messages.size() + ui.doEventsCalls, 4u);
+  EXPECT_EQ(ui.messages.size() + ui.doEventsCalls, 5u);
   EXPECT_EQ(files.sweeps, std::vector<std::string>(3, "/q/PriEnglish.txt"));  // each time
   EXPECT_EQ(ui.text(Control::ListName), "PriEnglish");
   // A small list: after the bigger one the window still holds the old order, the file must not.
@@ -222,7 +222,13 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[&] { files.failWrite = 1; }, "Permission denied"},
       {[&] { files.room = 1000; }, "No space left on device"},
-      {[&] { random.broken = true; }, "no secure random numbers: getrandom"}};
+      {[&] { random.broken = true; }, "no secure random numbers: getrandom"},
+      // 64 MiB read with LF, too large to read back once every line ends in CR LF.
+      {[&] {
+         std::string& read = files.files["/q/PubEnglish.txt"] = "";
+         for (int k = 0; k < 2048; ++k) read += 'w' + std::string(32766, 'x') + '\n';
+       },
+       "larger than the 64 MiB"}};
   for (const auto& [arrange, reason] : rows) {
     files = MemoryFiles();
     random.broken = false;

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Start and end in a real X server: core limit 0, not dumpable (the user's other programs cannot
 # open its memory); the close request ends with 0 after the closing movement; File > Exit, at once
-# with 0, even with one 10 MB word; a missing PubEnglish.txt, or one of 1 GB (sparse), shows an
-# "Error" box, never the window nor the file's weight in memory, and ends with 1 once answered.
+# with 0, even with one 10 MB word; a missing PubEnglish.txt, one of 1 GB (sparse) or one of more
+# items than a list may hold shows an "Error" box, never the window nor the file's weight in
+# memory, and ends with 1 once answered. Files at the limits start within their budget of CPU
+# time and memory, and a private list that would pass the size limit is refused, the program
+# going on.
 source "$(dirname "$0")/lib.bash" "$@"
 
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status"; }
@@ -46,9 +49,11 @@ keys alt+f e
 wait_exit
 ((rc == 0 && $(moves) == 0)) || fail "status $rc after $(moves) window changes"
 
-for kind in missing 1G; do
+for kind in missing 1G commas; do
   echo "== PubEnglish.txt $kind"
-  rm -f "$app/PubEnglish.txt" && [[ $kind == missing ]] || truncate -s 1G "$app/PubEnglish.txt"
+  rm -f "$app/PubEnglish.txt"
+  [[ $kind != 1G ]] || truncate -s 1G "$app/PubEnglish.txt"
+  [[ $kind != commas ]] || head -c 64M /dev/zero | tr '\0' , >"$app/PubEnglish.txt" # 64 M items
   start "$app/quorvel"
   window Error
   ! mapped Quorvel || fail "the window shows beside the \"Error\" box"
@@ -57,3 +62,44 @@ for kind in missing 1G; do
   wait_exit
   ((rc == 1)) || fail "status $rc after the \"Error\" box"
 done
+
+# CPU time, which a busy machine stretches less than the clock: each budget is twice what it takes
+# and far below what it took before. Sanitizer builds check what happens, not the budget.
+cpu() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' "/proc/$pid/stat"; }
+budget() { # WHAT SECONDS [KIB]: CPU time since `from` and the peak memory within them
+  [[ -z ${ASAN_OPTIONS:-} ]] || return 0
+  awk -v used="$(cpu)" -v from="$from" -v most="$2" 'BEGIN { exit !(used - from <= most) }' ||
+    fail "$1 took $(cpu) s of CPU, counted from $from"
+  (($(peak_kib) < ${3:-500 * 1024})) || fail "$1: peak $(peak_kib) KiB"
+}
+owned() { timeout 10 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q passwordManagerHint; }
+starts() { start "$app/quorvel" && from=0 && window Quorvel && budget "start-up with $1" 3; }
+
+echo "== 64 MiB of 2048 lines: its private list, with CR LF, would be too large to read back"
+x=$(head -c 32766 /dev/zero | tr '\0' x)
+{ yes "w$x" || true; } | head -n 2048 >"$app/PubEnglish.txt"
+starts "2048 lines of 32 KiB"
+keys alt+f l && window Query && keys Return && window Error && keys Return && window Quorvel
+[[ ! -e $app/PriEnglish.txt ]] && running "$pid" || fail "the private list was written, or the program ended"
+keys alt+f e && wait_exit && ((rc == 0)) || fail "File > Exit ended with status $rc"
+
+# Drawing a million positions and sorting a million words for the check take minutes unoptimised.
+[[ -n ${ASAN_OPTIONS:-} ]] || {
+  echo "== the most items a list may hold, 63 MiB: started, and its private list made, in budget"
+  seq -f %062g $((1 << 20)) >"$app/PubEnglish.txt"
+  starts "1,048,576 items"
+  from=$(cpu) && keys alt+f l && window Query && keys Return && window Quorvel
+  wait_for 60 "no read-only PriEnglish.txt" eval '[[ $(stat -c %a "$app/PriEnglish.txt" 2>&-) == 400 ]]'
+  keys Tab Tab Tab Tab space # Copy Num: answered once the list is loaded
+  wait_for 60 "Copy Num is not answered" owned
+  budget "making and loading the private list" 8
+  keys alt+f e && wait_exit && rm -f "$app/PriEnglish.txt"
+}
+
+echo "== one word of 64 MiB: listed, picked and copied with Copy Word in budget"
+{ printf z && head -c $((64 * 1024 * 1024 - 2)) /dev/zero | tr '\0' a && echo; } >"$app/PubEnglish.txt"
+starts "one word of 64 MiB"
+from=$(cpu) && keys z Tab Tab Down Tab Tab Tab Tab Tab space
+wait_for 60 "Copy Word is not answered" owned
+budget "listing, picking and copying it" 4 $((1024 * 1024))
+keys alt+f e && wait_exit

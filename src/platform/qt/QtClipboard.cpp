@@ -6,23 +6,19 @@
 
 namespace quorvel {
 
-namespace {
-
-QMimeData* markedText(const QString& text) {
+QMimeData* secretText(const QString& text) {
   auto* data = new QMimeData;
   data->setText(text);
   data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
   return data;
 }
 
-}  // namespace
-
 void clearClipboard() {
   QGuiApplication::clipboard()->clear();
 }
 
 void setSecretClipboardText(const QString& text) {
-  QGuiApplication::clipboard()->setMimeData(markedText(text));
+  QGuiApplication::clipboard()->setMimeData(secretText(text));
 }
 
 void markWidgetCopiesSecret(QObject* context) {
@@ -38,7 +34,7 @@ void markWidgetCopiesSecret(QObject* context) {
         data->hasFormat(QStringLiteral("x-kde-passwordManagerHint"))) {
       return;
     }
-    clipboard->setMimeData(markedText(data->text()), mode);
+    clipboard->setMimeData(secretText(data->text()), mode);
   });
 }
 

@@ -5,11 +5,15 @@
 
 #include <QString>
 
+class QMimeData;
 class QObject;
 
 namespace quorvel {
 
 void clearClipboard();
+
+// `text`, marked, for the clipboard or a drag.
+QMimeData* secretText(const QString& text);
 
 // Replaces what the clipboard holds with `text`, marked.
 void setSecretClipboardText(const QString& text);

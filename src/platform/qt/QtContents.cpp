@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "platform/qt/QtCopyBox.h"
 #include "platform/qt/QtUnits.h"
 #include "platform/qt/QtWindow.h"
 
@@ -55,11 +56,7 @@ void QtContents::appendText(Control control, std::string_view more) {
     showCopyBox();
     return;
   }
-  QString shown = qs(more);
-  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  QTextCursor end(window_.copyBox()->document());
-  end.movePosition(QTextCursor::End);
-  end.insertText(shown);
+  static_cast<QtCopyBox*>(window_.copyBox())->showAppended(kept, kept.size() - more.size());
   scrollCopyBoxToEnd();
 }
 
@@ -72,10 +69,7 @@ void QtContents::scrollCopyBoxToEnd() {
 }
 
 void QtContents::showCopyBox() {
-  // The box breaks lines at LF alone; the kept text keeps its CR LF.
-  QString shown = qs(stored(Control::CopyBox));
-  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  window_.copyBox()->setPlainText(shown);
+  static_cast<QtCopyBox*>(window_.copyBox())->showKept(stored(Control::CopyBox));
   scrollCopyBoxToEnd();
 }
 

@@ -18,7 +18,13 @@
 namespace quorvel {
 
 QtInput::QtInput(QtWindow& window, QtRunState& state) : window_(window), state_(state) {
-  window_.entryBox()->installEventFilter(this);
+  QLineEdit* box = window_.entryBox();
+  box->installEventFilter(this);
+  // Text enters the box only as typed characters, each through the key handler: a paste would
+  // put in what no key could, and leave the candidates of the text before it. Its context menu
+  // could also paste, undo or cut behind the handler's back, so it has none, and takes no drop.
+  box->setContextMenuPolicy(Qt::NoContextMenu);
+  box->setAcceptDrops(false);
   window_.copyBox()->viewport()->installEventFilter(this);
   window_.candidates()->viewport()->installEventFilter(this);
   QObject::connect(window_.candidates()->selectionModel(), &QItemSelectionModel::selectionChanged,
@@ -50,7 +56,11 @@ bool QtInput::eventFilter(QObject* watched, QEvent* event) {
     composedText(static_cast<QInputMethodEvent*>(event)->commitString());
     return true;
   }
-  return false;
+  // The middle button pastes the X selection.
+  const bool mouse = event->type() == QEvent::MouseButtonPress ||
+                     event->type() == QEvent::MouseButtonRelease ||
+                     event->type() == QEvent::MouseButtonDblClick;
+  return mouse && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
 }
 
 bool QtInput::mouseButton(QObject* watched, QEvent* event) {
@@ -82,7 +92,8 @@ bool QtInput::mouseButton(QObject* watched, QEvent* event) {
 bool QtInput::entryKey(QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   const std::optional<int> typed = characterCode(key->key(), key->modifiers(), key->text());
-  if (!typed) return false;
+  // Shift+Insert pastes, and is held back as Control+V is.
+  if (!typed) return key->matches(QKeySequence::Paste);
   if (event->type() == QEvent::ShortcutOverride) {
     // Keep a typed character out of every shortcut: it must come back as a key press.
     event->accept();

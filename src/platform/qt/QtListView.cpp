@@ -1,12 +1,26 @@
 #include "platform/qt/QtListView.h"
 
+#include <QKeyEvent>
 #include <QMetaObject>
+
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtListModel.h"
+#include "platform/qt/QtUnits.h"
 
 namespace quorvel {
 
 void QtListView::reset() {
   QListView::reset();
   layOutBeforePaint();
+}
+
+void QtListView::keyPressEvent(QKeyEvent* event) {
+  const auto* rows = dynamic_cast<const QtListModel*>(model());
+  if (rows == nullptr || event != QKeySequence::Copy) return QListView::keyPressEvent(event);
+  if (currentIndex().isValid()) {
+    setSecretClipboardText(qs(rows->item(static_cast<std::size_t>(currentIndex().row()))));
+  }
+  event->accept();
 }
 
 void QtListView::rowsInserted(const QModelIndex& parent, int start, int end) {

@@ -1,6 +1,8 @@
 // A list box's view. Rows the program puts into a shown list are laid out before the window
 // next paints: left to itself, the view waits for a timer that fires after that paint, lays
 // out in the middle of it (the scroll bar comes or goes) and paints the list a second time.
+// Control+C copies the whole row, not the text drawn, which is cut short past a thousand
+// characters.
 #pragma once
 
 #include <QListView>
@@ -14,6 +16,7 @@ class QtListView : public QListView {
   void reset() override;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void rowsInserted(const QModelIndex& parent, int start, int end) override;
 
  private:

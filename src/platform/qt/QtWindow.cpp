@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "platform/qt/QtCopyBox.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtListKeys.h"
 #include "platform/qt/QtListView.h"
@@ -63,7 +64,7 @@ QListView* makeList(QtListModel* rows, QWidget* parent) {
 }
 
 QPlainTextEdit* makeCopyBox(QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new QtCopyBox(parent);
   box->setReadOnly(true);
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

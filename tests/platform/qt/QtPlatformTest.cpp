@@ -1,12 +1,16 @@
 // What only the real widgets can get wrong, seen through a receiver that records the events.
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "platform/qt/QtUnits.h"
 #include "support/QtDriver.h"
 
 namespace quorvel::testing {
@@ -32,6 +36,7 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
       {Qt::Key_A, "a", {}, 8, {'a'}, "z"},
       {Qt::Key_A, "ab", {}, -1, {'a'}, "xaz"},  // a layout's string: its first character
       {Qt::Key_V, "\x16", Qt::ControlModifier, -1, {22}, "xz"},  // never a paste
+      {Qt::Key_Insert, "", Qt::ShiftModifier, -1, {}, "xz"},     // nor this
       {Qt::Key_Delete, "\x7f", {}, -1, {}, "x"},
       {Qt::Key_unknown, "é", {}, -1, {0xE9}, "xéz"},
       {Qt::Key_unknown, "é", {}, 0, {0xE9}, "xz"},
@@ -54,6 +59,9 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
     EXPECT_EQ(events.keys, r.seen);
     EXPECT_EQ(box->text(), r.after);
   }
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, {1, 1});  // its Paste, Undo, Cut
+  QApplication::sendEvent(box, &menu);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(ShownWindow, TheFirstKeyInAListSelectsByItsDirection) {
@@ -159,9 +167,21 @@ TEST_F(ShownWindow, RowsOverAThousandCharactersAreDrawnCutYetHandedBackWhole) {
     EXPECT_EQ(shown(2), QString::fromStdString("2 " + std::string(997, 'z')) + QChar(0x2026));
     list->setCurrentIndex(list->model()->index(0, 0));
     EXPECT_EQ(ui.selectedText(c), item);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);  // copies it whole, marked secret
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text() + copied->data("x-kde-passwordManagerHint"),
+              QString::fromStdString(item) + "secret");
     list->setCurrentIndex(list->model()->index(2, 0));
     EXPECT_EQ(ui.selectedText(c), "2 " + kept.tails[1]);
   }
+  const std::string whole = "2 " + kept.tails[0] + "\r\n" + item + "\r\n", cut = "\u2026";
+  ui.appendText(Control::CopyBox, whole);  // the copy box too: each line as drawn, then copied
+  auto* box = static_cast<QPlainTextEdit*>(ui.widget(Control::CopyBox));
+  EXPECT_EQ(box->toPlainText(),
+            qs("2 " + kept.tails[0] + "\n" + item.substr(0, 1000) + cut + "\n"));
+  box->selectAll();
+  box->copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), qs(whole).replace("\r\n", "\n"));
 }
 
 TEST_F(ShownWindow, MenusShowASeparatorAtBothEndsAndKeepTheirWidth) {
