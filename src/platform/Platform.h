@@ -3,6 +3,7 @@
 // the Qt widgets implement Platform, tests use an in-memory fake.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -38,6 +39,8 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // The window's outer edges, in twips, as the closing movement reads and sets them.
 enum class Edge { Top, Left, Width, Height };
+// New values for the edges, indexed by Edge; an edge without one keeps its place.
+using WindowEdges = std::array<std::optional<float>, 4>;
 
 // Rows that a list box shows without holding copies of them: it asks for a row when it
 // draws it. A row is a short head made for the asking (a number text, say) followed by a
@@ -75,6 +78,14 @@ class Platform {
   // Reads may fail (nullopt); a refused set returns false and changes nothing.
   virtual std::optional<float> windowEdge(Edge edge) = 0;
   virtual bool setWindowEdge(Edge edge, float twips) = 0;
+  // The changes of one step of the closing movement, in the order of Edge. A platform may hand
+  // them to the window system as one change of the window: at 2 pixels a step that looks the
+  // same, and costs one round trip to the window system instead of four.
+  virtual void setWindowEdges(const WindowEdges& edges) {
+    for (std::size_t e = 0; e < edges.size(); ++e) {
+      if (edges[e]) setWindowEdge(static_cast<Edge>(e), *edges[e]);
+    }
+  }
   virtual std::optional<float> screenWidth() = 0;
   // Width of a text in the window's own font, in twips.
   virtual float textWidth(std::string_view text) = 0;

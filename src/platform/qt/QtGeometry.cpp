@@ -1,11 +1,16 @@
 #include "platform/qt/QtGeometry.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMoveEvent>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QThread>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/qt/QtUnits.h"
@@ -14,26 +19,44 @@ namespace quorvel {
 
 namespace {
 
-// How long a window change may take to come back from the window system.
-constexpr qint64 kConfirmMilliseconds = 40;
+// How long a window change is waited for before the next one is asked: the window system may
+// reply later, or never (a refusal, which the closing movement tells from the top edge).
+constexpr qint64 kConfirmMilliseconds = 50;
+
+}  // namespace
+
+// Keeps the window's place and size as the window system last reported them. A widget takes a
+// requested geometry at once; only the window's own move and resize events carry the answer.
+class QtGeometry::Watcher : public QObject {
+ public:
+  Watcher(QWindow& window, QRect now) : window_(&window), reported(now) {
+    window_->installEventFilter(this);
+  }
+  ~Watcher() override {
+    if (window_ != nullptr) window_->removeEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Move) {
+      reported.moveTopLeft(static_cast<QMoveEvent*>(event)->pos());
+    } else if (event->type() == QEvent::Resize) {
+      reported.setSize(static_cast<QResizeEvent*>(event)->size());
+    } else {
+      return false;
+    }
+    ++answers;
+    return false;
+  }
+
+  QPointer<QWindow> window_;  // the window may go first
+  QRect reported;
+  int answers = 0;
+};
+
+namespace {
 
 QScreen* screenOf(const QMainWindow& window) {
   QScreen* screen = window.screen();
   return screen != nullptr ? screen : QGuiApplication::primaryScreen();
-}
-
-bool applied(Edge edge, const QRect& now, const QRect& wanted) {
-  switch (edge) {
-    case Edge::Top:
-      return now.top() == wanted.top();
-    case Edge::Left:
-      return now.left() == wanted.left();
-    case Edge::Width:
-      return now.width() == wanted.width();
-    case Edge::Height:
-      return now.height() == wanted.height();
-  }
-  return false;
 }
 
 }  // namespace
@@ -56,8 +79,19 @@ void QtGeometry::releaseSizeLimits() {
   window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
+QtGeometry::QtGeometry(QMainWindow& window) : window_(window) {}
+QtGeometry::~QtGeometry() = default;
+
+QRect QtGeometry::frame() const {
+  if (watcher_ == nullptr) return window_.frameGeometry();
+  const QRect inner = window_.geometry(), outer = window_.frameGeometry();
+  return watcher_->reported.adjusted(outer.left() - inner.left(), outer.top() - inner.top(),
+                                     outer.right() - inner.right(),
+                                     outer.bottom() - inner.bottom());
+}
+
 std::optional<float> QtGeometry::windowEdge(Edge edge) const {
-  const QRect frame = window_.frameGeometry();
+  const QRect frame = this->frame();
   switch (edge) {
     case Edge::Top:
       return twips(frame.y());
@@ -72,72 +106,84 @@ std::optional<float> QtGeometry::windowEdge(Edge edge) const {
 }
 
 bool QtGeometry::setWindowEdge(Edge edge, float value) {
-  if (!std::isfinite(value) || std::fabs(value) > 1.0e8f) return false;
-  // Wayland clients cannot place their own windows.
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
+  WindowEdges edges;
+  edges[static_cast<std::size_t>(edge)] = value;
+  return setWindowEdges(edges);
+}
+
+bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
   if (window_.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
     return false;
   }
-  const int wantedPixels = pixels(value);
-  const QRect frame = window_.frameGeometry();
-  const QRect inner = window_.geometry();
-  const int frameWidth = frame.width() - inner.width();
-  const int frameHeight = frame.height() - inner.height();
+  // Wayland clients cannot place their own windows, only size them.
+  const bool placeable = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  if (watcher_ == nullptr && window_.isVisible() && window_.windowHandle() != nullptr) {
+    watcher_ = std::make_unique<Watcher>(*window_.windowHandle(), window_.geometry());
+  }
+  const QRect frame = this->frame();
+  const QRect outer = window_.frameGeometry(), shown = window_.geometry();
+  const QRect inner =
+      frame.adjusted(shown.left() - outer.left(), shown.top() - outer.top(),
+                     shown.right() - outer.right(), shown.bottom() - outer.bottom());
+  const QSize margins = frame.size() - inner.size();
   QRect wanted = frame;
-  switch (edge) {
-    case Edge::Top:
-      wanted.moveTop(wantedPixels);
-      break;
-    case Edge::Left:
-      wanted.moveLeft(wantedPixels);
-      break;
-    case Edge::Width:
-      if (wantedPixels <= 0 || wantedPixels - frameWidth < window_.minimumWidth() ||
-          wantedPixels - frameWidth > window_.maximumWidth() ||
-          (wantedPixels < frame.width() && frame.width() <= narrowest_)) {
-        return false;
-      }
-      wanted.setWidth(wantedPixels);
-      break;
-    case Edge::Height:
-      if (wantedPixels <= 0 || wantedPixels - frameHeight < window_.minimumHeight() ||
-          wantedPixels - frameHeight > window_.maximumHeight() ||
-          (wantedPixels < frame.height() && frame.height() <= lowest_)) {
-        return false;
-      }
-      wanted.setHeight(wantedPixels);
-      break;
+  bool refused = false;
+  for (std::size_t e = 0; e < edges.size(); ++e) {
+    if (!edges[e]) continue;
+    const float twipsValue = *edges[e];
+    const bool finite = std::isfinite(twipsValue) && std::fabs(twipsValue) <= 1.0e8f;
+    const int value = finite ? pixels(twipsValue) : 0;
+    const auto sizeFits = [value](int margin, int least, int most, int now, int floor) {
+      return value > 0 && value - margin >= least && value - margin <= most &&
+             !(value < now && now <= floor);
+    };
+    bool taken = finite;
+    switch (static_cast<Edge>(e)) {
+      case Edge::Top:
+        if ((taken = taken && placeable)) wanted.moveTop(value);
+        break;
+      case Edge::Left:
+        if ((taken = taken && placeable)) wanted.moveLeft(value);
+        break;
+      case Edge::Width:
+        taken = taken && sizeFits(margins.width(), window_.minimumWidth(), window_.maximumWidth(),
+                                  frame.width(), narrowest_);
+        if (taken) wanted.setWidth(value);
+        break;
+      case Edge::Height:
+        taken = taken && sizeFits(margins.height(), window_.minimumHeight(),
+                                  window_.maximumHeight(), frame.height(), lowest_);
+        if (taken) wanted.setHeight(value);
+        break;
+    }
+    refused |= !taken;
   }
-  if (wanted == frame) return true;
+  if (wanted == frame) return !refused;
+  const QRect wantedInner(wanted.topLeft() + (inner.topLeft() - frame.topLeft()),
+                          wanted.size() - margins);
+  window_.setGeometry(wantedInner);
+  if (watcher_ == nullptr) return !refused;
 
-  if (edge == Edge::Top || edge == Edge::Left) {
-    window_.move(wanted.topLeft());
-  } else {
-    window_.resize(wanted.width() - frameWidth, wanted.height() - frameHeight);
-  }
-  if (!window_.isVisible()) return true;
-
-  // Hand the change to the window system and wait until it reports it back, so each step is
-  // seen and the next read finds it. Only the user's keys and clicks are held back: no
-  // handler may run meanwhile.
+  // Wait until the window system answers, with the change or with what it made of it (a window
+  // manager may keep the window on the screen), so each step is seen and the next one starts
+  // from where the window is. Only the user's keys and clicks are held back: no handler may
+  // run meanwhile.
+  const int answers = watcher_->answers;
   QElapsedTimer waited;
   waited.start();
-  while (true) {
+  while (watcher_->answers == answers && waited.elapsed() < kConfirmMilliseconds) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (applied(edge, window_.frameGeometry(), wanted)) return true;
-    if (waited.elapsed() >= kConfirmMilliseconds) break;
     QThread::yieldCurrentThread();
   }
-  // The window system kept its own value. A size it will not shrink below is remembered, so
-  // later steps are refused at once instead of waiting again.
-  const QRect now = window_.frameGeometry();
-  if (edge == Edge::Width && wanted.width() < frame.width() && now.width() >= frame.width()) {
-    narrowest_ = now.width();
+  const QRect now = watcher_->reported;
+  // A size the window system will not shrink below is remembered, so later steps do not ask
+  // for it and wait again.
+  if (wantedInner.width() < inner.width() && now.width() >= inner.width())
+    narrowest_ = frame.width();
+  if (wantedInner.height() < inner.height() && now.height() >= inner.height()) {
+    lowest_ = frame.height();
   }
-  if (edge == Edge::Height && wanted.height() < frame.height() && now.height() >= frame.height()) {
-    lowest_ = now.height();
-  }
-  return now != frame;
+  return !refused && now == wantedInner;
 }
 
 std::optional<float> QtGeometry::screenWidth() const {

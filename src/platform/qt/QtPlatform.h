@@ -42,6 +42,7 @@ class QtPlatform : public Platform {
   bool setWindowEdge(Edge edge, float twips) override {
     return geometry_.setWindowEdge(edge, twips);
   }
+  void setWindowEdges(const WindowEdges& edges) override { geometry_.setWindowEdges(edges); }
   std::optional<float> screenWidth() override { return geometry_.screenWidth(); }
   float textWidth(std::string_view text) override { return geometry_.textWidth(text); }
   void doEvents() override;
