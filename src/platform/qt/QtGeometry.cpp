@@ -29,11 +29,11 @@ constexpr qint64 kConfirmMilliseconds = 50;
 // requested geometry at once; only the window's own move and resize events carry the answer.
 class QtGeometry::Watcher : public QObject {
  public:
-  Watcher(QWindow& window, QRect now) : window_(&window), reported(now) {
-    window_->installEventFilter(this);
+  Watcher(QWindow& window, QRect now) : window(&window), reported(now) {
+    window.installEventFilter(this);
   }
   ~Watcher() override {
-    if (window_ != nullptr) window_->removeEventFilter(this);
+    if (window != nullptr) window->removeEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Move) {
@@ -47,12 +47,19 @@ class QtGeometry::Watcher : public QObject {
     return false;
   }
 
-  QPointer<QWindow> window_;  // the window may go first
+  QPointer<QWindow> window;  // it may go first
   QRect reported;
   int answers = 0;
 };
 
 namespace {
+
+// The frame's widths around the client area.
+QMargins frameMargins(const QMainWindow& window) {
+  const QRect outer = window.frameGeometry(), inner = window.geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
 
 QScreen* screenOf(const QMainWindow& window) {
   QScreen* screen = window.screen();
@@ -84,10 +91,7 @@ QtGeometry::~QtGeometry() = default;
 
 QRect QtGeometry::frame() const {
   if (watcher_ == nullptr) return window_.frameGeometry();
-  const QRect inner = window_.geometry(), outer = window_.frameGeometry();
-  return watcher_->reported.adjusted(outer.left() - inner.left(), outer.top() - inner.top(),
-                                     outer.right() - inner.right(),
-                                     outer.bottom() - inner.bottom());
+  return watcher_->reported.marginsAdded(frameMargins(window_));
 }
 
 std::optional<float> QtGeometry::windowEdge(Edge edge) const {
@@ -115,17 +119,14 @@ bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
   if (window_.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
     return false;
   }
-  // Wayland clients cannot place their own windows, only size them.
+  // Wayland clients cannot place their own windows, only size them: a position set there would
+  // only be Qt's own idea, which the closing movement must not take for a move.
   const bool placeable = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
   if (watcher_ == nullptr && window_.isVisible() && window_.windowHandle() != nullptr) {
     watcher_ = std::make_unique<Watcher>(*window_.windowHandle(), window_.geometry());
   }
+  const QMargins margins = frameMargins(window_);
   const QRect frame = this->frame();
-  const QRect outer = window_.frameGeometry(), shown = window_.geometry();
-  const QRect inner =
-      frame.adjusted(shown.left() - outer.left(), shown.top() - outer.top(),
-                     shown.right() - outer.right(), shown.bottom() - outer.bottom());
-  const QSize margins = frame.size() - inner.size();
   QRect wanted = frame;
   bool refused = false;
   for (std::size_t e = 0; e < edges.size(); ++e) {
@@ -133,9 +134,8 @@ bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
     const float twipsValue = *edges[e];
     const bool finite = std::isfinite(twipsValue) && std::fabs(twipsValue) <= 1.0e8f;
     const int value = finite ? pixels(twipsValue) : 0;
-    const auto sizeFits = [value](int margin, int least, int most, int now, int floor) {
-      return value > 0 && value - margin >= least && value - margin <= most &&
-             !(value < now && now <= floor);
+    const auto sizeFits = [value](int frameSize, int least, int most) {
+      return value > 0 && value - frameSize >= least && value - frameSize <= most;
     };
     bool taken = finite;
     switch (static_cast<Edge>(e)) {
@@ -146,21 +146,20 @@ bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
         if ((taken = taken && placeable)) wanted.moveLeft(value);
         break;
       case Edge::Width:
-        taken = taken && sizeFits(margins.width(), window_.minimumWidth(), window_.maximumWidth(),
-                                  frame.width(), narrowest_);
+        taken = taken && sizeFits(margins.left() + margins.right(), window_.minimumWidth(),
+                                  window_.maximumWidth());
         if (taken) wanted.setWidth(value);
         break;
       case Edge::Height:
-        taken = taken && sizeFits(margins.height(), window_.minimumHeight(),
-                                  window_.maximumHeight(), frame.height(), lowest_);
+        taken = taken && sizeFits(margins.top() + margins.bottom(), window_.minimumHeight(),
+                                  window_.maximumHeight());
         if (taken) wanted.setHeight(value);
         break;
     }
     refused |= !taken;
   }
   if (wanted == frame) return !refused;
-  const QRect wantedInner(wanted.topLeft() + (inner.topLeft() - frame.topLeft()),
-                          wanted.size() - margins);
+  const QRect wantedInner = wanted.marginsRemoved(margins);
   window_.setGeometry(wantedInner);
   if (watcher_ == nullptr) return !refused;
 
@@ -175,15 +174,7 @@ bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QThread::yieldCurrentThread();
   }
-  const QRect now = watcher_->reported;
-  // A size the window system will not shrink below is remembered, so later steps do not ask
-  // for it and wait again.
-  if (wantedInner.width() < inner.width() && now.width() >= inner.width())
-    narrowest_ = frame.width();
-  if (wantedInner.height() < inner.height() && now.height() >= inner.height()) {
-    lowest_ = frame.height();
-  }
-  return !refused && now == wantedInner;
+  return !refused && watcher_->reported == wantedInner;
 }
 
 std::optional<float> QtGeometry::screenWidth() const {

@@ -39,9 +39,6 @@ class QtGeometry {
 
   QMainWindow& window_;
   std::unique_ptr<Watcher> watcher_;
-  // Outer sizes (pixels) the window system would not shrink below; 0 while unknown.
-  int narrowest_ = 0;
-  int lowest_ = 0;
 };
 
 }  // namespace quorvel
