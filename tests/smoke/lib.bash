@@ -1,7 +1,6 @@
 # Sourced first by each whole-program check: takes the built program ($bin), gives the check an
-# X server of its own (SMOKE_SCREEN=WxH, 1024x768 unless set; none with SMOKE_X=0; a session bus
-# too, with SMOKE_BUS=1) and a scratch folder ($tmp), and ends what `start` started. Every wait
-# polls, with deadlines a loaded machine or sanitizer build keeps.
+# X server of its own (SMOKE_SCREEN, none with SMOKE_X=0; a session bus too, with SMOKE_BUS=1) and
+# a scratch folder ($tmp), and ends what `start` started. Every wait polls with generous deadlines.
 set -euo pipefail
 [[ $# -ge 1 && -x $1 ]] || { echo "usage: bash $0 path/to/quorvel" >&2 && exit 2; }
 [[ ${SMOKE_BUS:-} != 1 || -n ${SMOKE_IN_BUS:-} ]] || SMOKE_IN_BUS=1 exec dbus-run-session -- bash "$0" "$@"

@@ -70,16 +70,14 @@ class FakePlatform : public Platform {
   Control focused = Control::Label4;         // a label, which never takes the focus
   float edge[4] = {4000, 3000, 6645, 4800};  // top, left, width, height in twips
   std::optional<float> screen = 16000;
-  int refusals = 0;      // sets refused before the window moves again; a maximised one: all
-  float bottom = 1e30F;  // the top edge's limit (a window manager keeping a window on the screen)
+  int refusals = 0;  // sets refused before the window moves again; a maximised one: all
   double clock = 0, clockStep = 0;  // seconds; the step is added at every read
 
   std::optional<float> windowEdge(Edge e) override { return edge[static_cast<int>(e)]; }
   bool setWindowEdge(Edge e, float twips) override {
     ++edgeSets;  // 1800 twips: the smallest outer width and height the window can take
-    if (refusals > 0) return --refusals, false;
-    if (e >= Edge::Width && twips < 1800) return false;
-    edge[static_cast<int>(e)] = e == Edge::Top ? std::min(twips, bottom) : twips;
+    if ((refusals > 0 && refusals--) || (e >= Edge::Width && twips < 1800)) return false;
+    edge[static_cast<int>(e)] = twips;
     return true;
   }
   std::optional<float> screenWidth() override { return screen; }
