@@ -1,7 +1,7 @@
 #include "platform/qt/QtGeometry.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 
@@ -43,13 +43,15 @@ class QtGeometry::Watcher : public QObject {
     } else {
       return false;
     }
-    ++answers;
+    answered = true;
+    if (waiting != nullptr) waiting->quit();
     return false;
   }
 
   QPointer<QWindow> window;  // it may go first
   QRect reported;
-  int answers = 0;
+  bool answered = false;
+  QEventLoop* waiting = nullptr;  // while a change is waited for
 };
 
 namespace {
@@ -160,19 +162,20 @@ bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
   }
   if (wanted == frame) return !refused;
   const QRect wantedInner = wanted.marginsRemoved(margins);
+  if (watcher_ != nullptr) watcher_->answered = false;
   window_.setGeometry(wantedInner);
   if (watcher_ == nullptr) return !refused;
 
   // Wait until the window system answers, with the change or with what it made of it (a window
   // manager may keep the window on the screen), so each step is seen and the next one starts
-  // from where the window is. Only the user's keys and clicks are held back: no handler may
-  // run meanwhile.
-  const int answers = watcher_->answers;
-  QElapsedTimer waited;
-  waited.start();
-  while (watcher_->answers == answers && waited.elapsed() < kConfirmMilliseconds) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QThread::yieldCurrentThread();
+  // from where the window is. Asleep: on a busy machine the window system needs the processor
+  // to answer. Only the user's keys and clicks are held back: no handler may run meanwhile.
+  if (!watcher_->answered) {
+    QEventLoop loop;
+    QTimer::singleShot(kConfirmMilliseconds, &loop, &QEventLoop::quit);
+    watcher_->waiting = &loop;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    watcher_->waiting = nullptr;
   }
   return !refused && watcher_->reported == wantedInner;
 }
