@@ -86,6 +86,9 @@ void QtGeometry::releaseSizeLimits() {
   }
   window_.setMinimumSize(1, 1);
   window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // An X server keeps a window's contents as it moves and shrinks, so nothing needs drawing
+  // again and each step is answered sooner; Wayland shows only what is drawn.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) window_.setUpdatesEnabled(false);
 }
 
 QtGeometry::QtGeometry(QMainWindow& window) : window_(window) {}
