@@ -16,12 +16,13 @@ up() { # starts the program, then logs each change of its window's place or size
 }
 moves() { grep -c ^ConfigureNotify "$tmp/xev" || true; }
 last() { grep -A1 "^ConfigureNotify$1" "$tmp/xev" | sed -n 's/.*(\(.*\),\(.*\)), width \([0-9]*\),.*/\1 \2 \3/p' | tail -n1; }
-delete() { # WM_DELETE_WINDOW as a window manager sends it: a ClientMessage, as longs
+delete() { # WM_DELETE_WINDOW as a window manager sends it; with "wm", a task bar's close (the WM's)
   python3 -c 'import ctypes as c, sys
 x, w = c.CDLL("libX11.so.6"), int(sys.argv[1]); x.XOpenDisplay.restype = x.XInternAtom.restype = c.c_void_p
 x.XInternAtom.argtypes, x.XSendEvent.argtypes = [c.c_void_p, c.c_char_p, c.c_int], [c.c_void_p] * 5
 d = c.c_void_p(x.XOpenDisplay(None)); atom = lambda name: x.XInternAtom(d, name, 0)
-x.XSendEvent(d, w, 0, 0, (c.c_long * 24)(33, 0, 0, 0, w, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))), x.XFlush(d)' "$win"
+to, mask, data = (x.XDefaultRootWindow(d), 0x180000, [atom(b"_NET_CLOSE_WINDOW"), 32, 0, 2]) if sys.argv[2] else (w, 0, [atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW")])
+x.XSendEvent(d, to, 0, mask, (c.c_long * 24)(33, 0, 0, 0, w, *data)), x.XFlush(d)' "$win" "${1:-}"
 }
 ends_within() { # SECONDS COMMAND...: the program ends with 0 within SECONDS after COMMAND
   "${@:2}"; local from=${EPOCHREALTIME/./}; wait_exit; took=$(((${EPOCHREALTIME/./} - from) / 1000))
@@ -51,7 +52,7 @@ echo "== openbox: its close, and a minimised window's"
 start openbox --sm-disable &>/dev/null
 wait_for 60 "openbox does not start" eval "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 new_app; up
-ends_within 3 keys alt+F4; read -r x y width <<<"$(last ".*synthetic YES")"
+ends_within 3 delete wm; read -r x y width <<<"$(last ".*synthetic YES")"
 ((x >= 1280 || y >= 1024)) || fail "the window is still in sight at $x,$y after $took ms"
 up; xdotool windowminimize --sync "$win"
-ends_within 2 delete
+ends_within 2 delete wm
