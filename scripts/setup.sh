@@ -14,6 +14,9 @@ packages=(
   fontconfig fonts-liberation fonts-dejavu-core
   # a headless X server and the tools the whole-program checks drive it with
   xvfb xauth xdotool xclip x11-utils python3 imagemagick
+  # a window manager that moves windows, and a headless Wayland compositor with Qt's Wayland
+  # back end and a clipboard client for the native Wayland check
+  openbox weston qt6-wayland wl-clipboard
   # the accessibility bus and a screen-reader client on a private session bus (not dbus-x11:
   # with it, Qt would start a session bus of its own and write below the home folder)
   at-spi2-core dbus python3-pyatspi

@@ -13,9 +13,11 @@ namespace quorvel {
 
 namespace {
 
-// How long the closing movement may take before the program simply ends: on a huge screen
-// or a slow window system the exact steps would otherwise keep the user waiting.
-constexpr double kClosingBudgetSeconds = 1.8;
+// A window the platform will not move (minimised, maximised, Wayland) would never pass the
+// closing movement's end test: a window that has not moved on for this many steps, or this
+// long, ends it. One late reply from the window system is neither.
+constexpr int kStalledSteps = 8;
+constexpr double kStalledSeconds = 0.5;
 
 }  // namespace
 
@@ -207,26 +209,31 @@ void Form1::copyAll() {
 // ---------------------------------------------------------------- closing
 
 void Form1::closingMovement() {
-  const double deadline = ui_.monotonicSeconds() + kClosingBudgetSeconds;
-  // Every failure is ignored: a read that fails skips its step, a set the platform refuses
-  // has no effect, and nothing here may keep the program from ending.
-  const auto shift = [this](Edge edge, float delta) {
-    if (const auto value = ui_.windowEdge(edge)) ui_.setWindowEdge(edge, *value + delta);
-  };
-  std::optional<float> previousTop = ui_.windowEdge(Edge::Top);
-  for (;;) {
-    shift(Edge::Top, 30.0F);
-    shift(Edge::Left, 30.0F);
-    shift(Edge::Width, -60.0F);
-    shift(Edge::Height, -60.0F);
+  // Every failure is ignored: an edge that cannot be read keeps its place in this step, a
+  // change the platform refuses has no effect, and nothing here may keep the program from ending.
+  constexpr float kChange[] = {30.0F, 30.0F, -60.0F, -60.0F};  // in the order of Edge
+  float lowest = ui_.windowEdge(Edge::Top).value_or(-1.0e30F);
+  float rightmost = ui_.windowEdge(Edge::Left).value_or(-1.0e30F);
+  double moved = ui_.monotonicSeconds();
+  for (int stalled = 0;;) {
+    WindowEdges step;
+    for (std::size_t e = 0; e < step.size(); ++e) {
+      if (const auto value = ui_.windowEdge(static_cast<Edge>(e))) step[e] = *value + kChange[e];
+    }
+    ui_.setWindowEdges(step);
     const std::optional<float> top = ui_.windowEdge(Edge::Top);
     const std::optional<float> screen = ui_.screenWidth();
     if (!top || !screen || *top > *screen) break;
-    // A window the platform will not move (minimised, maximised, Wayland) would never get
-    // past the end test.
-    if (!previousTop || !(*top > *previousTop)) break;
-    if (ui_.monotonicSeconds() > deadline) break;
-    previousTop = top;
+    // A window manager may keep a part of the window on the screen (openbox keeps a tenth):
+    // while its left edge is still on the screen and moving right, the window moves on.
+    const float left = ui_.windowEdge(Edge::Left).value_or(rightmost);
+    const double now = ui_.monotonicSeconds();
+    if (*top > lowest || (left > rightmost && left <= *screen)) {
+      lowest = std::max(lowest, *top), rightmost = std::max(rightmost, left);
+      moved = now, stalled = 0;
+    } else if (++stalled >= kStalledSteps || now - moved > kStalledSeconds) {
+      break;
+    }
   }
   ended_ = true;
   ui_.endProgram(0);

@@ -43,6 +43,8 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // The window's outer edges, in twips, as the closing movement reads and sets them.
 enum class Edge { Top, Left, Width, Height };
+// New values for the edges, indexed by Edge; an edge without one keeps its place.
+using WindowEdges = std::array<std::optional<float>, 4>;
 
 // ------------------------------------------------------------------ the window's design
 // Places and sizes are in twips, measured from the top-left corner of the client area.
@@ -135,6 +137,14 @@ class Platform {
   // Reads may fail (nullopt); a refused set returns false and changes nothing.
   virtual std::optional<float> windowEdge(Edge edge) = 0;
   virtual bool setWindowEdge(Edge edge, float twips) = 0;
+  // The changes of one step of the closing movement, in the order of Edge. A platform may hand
+  // them to the window system as one change of the window: at 2 pixels a step that looks the
+  // same, and costs one round trip to the window system instead of four.
+  virtual void setWindowEdges(const WindowEdges& edges) {
+    for (std::size_t e = 0; e < edges.size(); ++e) {
+      if (edges[e]) setWindowEdge(static_cast<Edge>(e), *edges[e]);
+    }
+  }
   virtual std::optional<float> screenWidth() = 0;
   // Handles the events waiting now, then returns.
   virtual void doEvents() = 0;

@@ -1,9 +1,9 @@
 # Sourced first by each whole-program check: takes the built program ($bin), gives the check an
-# X server of its own (a session and an accessibility bus too, with SMOKE_BUS=1) and a scratch
-# folder ($tmp), and ends
-# what `start` started. Every wait polls, with deadlines a loaded machine or sanitizer build keeps.
+# X server of its own (SMOKE_SCREEN, none with SMOKE_X=0; a session and an accessibility bus too,
+# with SMOKE_BUS=1) and a scratch folder ($tmp), and ends what `start` started. Every wait polls
+# with generous deadlines.
 set -euo pipefail
-[[ $# -eq 1 && -x $1 ]] || { echo "usage: bash $0 path/to/quorvel" >&2 && exit 2; }
+[[ $# -ge 1 && -x $1 ]] || { echo "usage: bash $0 path/to/quorvel" >&2 && exit 2; }
 [[ ${SMOKE_BUS:-} != 1 || -n ${SMOKE_IN_BUS:-} ]] || SMOKE_IN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 bin=$(readlink -f "$1") tmp=$(mktemp -d) pids=()
 stop_all() { # latest first, each asked to end: the accessibility bus launcher takes its bus down
@@ -51,9 +51,10 @@ expect_clipboard() { # BYTES WHAT: the clipboard holds exactly BYTES, marked to 
 
 mkdir -m 700 "$tmp/runtime"
 export HOME=$tmp XDG_RUNTIME_DIR=$tmp/runtime XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
+[[ ${SMOKE_X:-1} == 1 ]] || return 0
 # Xvfb takes a free display itself, so parallel runs never clash; with -noreset it never turns
 # away a client that connects while the last one leaves.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${SMOKE_SCREEN:-1024x768}x24" -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
 pids+=("$!")
 display_ready() { read -r display <"$tmp/display"; } 2>/dev/null
 wait_for 60 "no X server" display_ready

@@ -81,13 +81,13 @@ class FakePlatform : public Platform {
   Control focused = Control::AboutStrip;     // a label, which never takes the focus
   float edge[4] = {4000, 3000, 6645, 4800};  // top, left, width, height in twips
   std::optional<float> screen = 16000;
-  bool refuseMoves = false;         // a maximised window, or a window system that never moves one
+  int refusals = 0;  // sets refused before the window moves again; a maximised one: all
   double clock = 0, clockStep = 0;  // seconds; the step is added at every read
 
   std::optional<float> windowEdge(Edge e) override { return edge[static_cast<int>(e)]; }
   bool setWindowEdge(Edge e, float twips) override {
     ++edgeSets;  // 1800 twips: the smallest outer width and height the window can take
-    if (refuseMoves || (e >= Edge::Width && twips < 1800)) return false;
+    if ((refusals > 0 && refusals--) || (e >= Edge::Width && twips < 1800)) return false;
     edge[static_cast<int>(e)] = twips;
     return true;
   }

@@ -1,10 +1,15 @@
 #include "platform/qt/QtGeometry.h"
 
-#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMoveEvent>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/qt/QtUnits.h"
@@ -13,26 +18,53 @@ namespace quorvel {
 
 namespace {
 
-// How long a window change may take to come back from the window system.
-constexpr qint64 kConfirmMilliseconds = 40;
+// How long a window change is waited for before the next one is asked: the window system may
+// reply later, or never (a refusal, which the closing movement tells from the top edge).
+constexpr qint64 kConfirmMilliseconds = 50;
+
+}  // namespace
+
+// Keeps the window's place and size as the window system last reported them. A widget takes a
+// requested geometry at once; only the window's own move and resize events carry the answer.
+class QtGeometry::Watcher : public QObject {
+ public:
+  Watcher(QWindow& window, QRect now) : window(&window), reported(now) {
+    window.installEventFilter(this);
+  }
+  ~Watcher() override {
+    if (window != nullptr) window->removeEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Move) {
+      reported.moveTopLeft(static_cast<QMoveEvent*>(event)->pos());
+    } else if (event->type() == QEvent::Resize) {
+      reported.setSize(static_cast<QResizeEvent*>(event)->size());
+    } else {
+      return false;
+    }
+    answered = true;
+    if (waiting != nullptr) waiting->quit();
+    return false;
+  }
+
+  QPointer<QWindow> window;  // it may go first
+  QRect reported;
+  bool answered = false;
+  QEventLoop* waiting = nullptr;  // while a change is waited for
+};
+
+namespace {
+
+// The frame's widths around the client area.
+QMargins frameMargins(const QMainWindow& window) {
+  const QRect outer = window.frameGeometry(), inner = window.geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
 
 QScreen* screenOf(const QMainWindow& window) {
   QScreen* screen = window.screen();
   return screen != nullptr ? screen : QGuiApplication::primaryScreen();
-}
-
-bool applied(Edge edge, const QRect& now, const QRect& wanted) {
-  switch (edge) {
-    case Edge::Top:
-      return now.top() == wanted.top();
-    case Edge::Left:
-      return now.left() == wanted.left();
-    case Edge::Width:
-      return now.width() == wanted.width();
-    case Edge::Height:
-      return now.height() == wanted.height();
-  }
-  return false;
 }
 
 }  // namespace
@@ -53,10 +85,21 @@ void QtGeometry::releaseSizeLimits() {
   }
   window_.setMinimumSize(1, 1);
   window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // An X server keeps a window's contents as it moves and shrinks, so nothing needs drawing
+  // again and each step is answered sooner; Wayland shows only what is drawn.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) window_.setUpdatesEnabled(false);
+}
+
+QtGeometry::QtGeometry(QMainWindow& window) : window_(window) {}
+QtGeometry::~QtGeometry() = default;
+
+QRect QtGeometry::frame() const {
+  if (watcher_ == nullptr) return window_.frameGeometry();
+  return watcher_->reported.marginsAdded(frameMargins(window_));
 }
 
 std::optional<float> QtGeometry::windowEdge(Edge edge) const {
-  const QRect frame = window_.frameGeometry();
+  const QRect frame = this->frame();
   switch (edge) {
     case Edge::Top:
       return twips(frame.y());
@@ -71,72 +114,72 @@ std::optional<float> QtGeometry::windowEdge(Edge edge) const {
 }
 
 bool QtGeometry::setWindowEdge(Edge edge, float value) {
-  if (!std::isfinite(value) || std::fabs(value) > 1.0e8f) return false;
-  // Wayland clients cannot place their own windows.
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
+  WindowEdges edges;
+  edges[static_cast<std::size_t>(edge)] = value;
+  return setWindowEdges(edges);
+}
+
+bool QtGeometry::setWindowEdges(const WindowEdges& edges) {
   if (window_.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
     return false;
   }
-  const int wantedPixels = pixels(value);
-  const QRect frame = window_.frameGeometry();
-  const QRect inner = window_.geometry();
-  const int frameWidth = frame.width() - inner.width();
-  const int frameHeight = frame.height() - inner.height();
+  // Wayland clients cannot place their own windows, only size them: a position set there would
+  // only be Qt's own idea, which the closing movement must not take for a move.
+  const bool placeable = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  if (watcher_ == nullptr && window_.isVisible() && window_.windowHandle() != nullptr) {
+    watcher_ = std::make_unique<Watcher>(*window_.windowHandle(), window_.geometry());
+  }
+  const QMargins margins = frameMargins(window_);
+  const QRect frame = this->frame();
   QRect wanted = frame;
-  switch (edge) {
-    case Edge::Top:
-      wanted.moveTop(wantedPixels);
-      break;
-    case Edge::Left:
-      wanted.moveLeft(wantedPixels);
-      break;
-    case Edge::Width:
-      if (wantedPixels <= 0 || wantedPixels - frameWidth < window_.minimumWidth() ||
-          wantedPixels - frameWidth > window_.maximumWidth() ||
-          (wantedPixels < frame.width() && frame.width() <= narrowest_)) {
-        return false;
-      }
-      wanted.setWidth(wantedPixels);
-      break;
-    case Edge::Height:
-      if (wantedPixels <= 0 || wantedPixels - frameHeight < window_.minimumHeight() ||
-          wantedPixels - frameHeight > window_.maximumHeight() ||
-          (wantedPixels < frame.height() && frame.height() <= lowest_)) {
-        return false;
-      }
-      wanted.setHeight(wantedPixels);
-      break;
+  bool refused = false;
+  for (std::size_t e = 0; e < edges.size(); ++e) {
+    if (!edges[e]) continue;
+    const float twipsValue = *edges[e];
+    const bool finite = std::isfinite(twipsValue) && std::fabs(twipsValue) <= 1.0e8f;
+    const int value = finite ? pixels(twipsValue) : 0;
+    const auto sizeFits = [value](int frameSize, int least, int most) {
+      return value > 0 && value - frameSize >= least && value - frameSize <= most;
+    };
+    bool taken = finite;
+    switch (static_cast<Edge>(e)) {
+      case Edge::Top:
+        if ((taken = taken && placeable)) wanted.moveTop(value);
+        break;
+      case Edge::Left:
+        if ((taken = taken && placeable)) wanted.moveLeft(value);
+        break;
+      case Edge::Width:
+        taken = taken && sizeFits(margins.left() + margins.right(), window_.minimumWidth(),
+                                  window_.maximumWidth());
+        if (taken) wanted.setWidth(value);
+        break;
+      case Edge::Height:
+        taken = taken && sizeFits(margins.top() + margins.bottom(), window_.minimumHeight(),
+                                  window_.maximumHeight());
+        if (taken) wanted.setHeight(value);
+        break;
+    }
+    refused |= !taken;
   }
-  if (wanted == frame) return true;
+  if (wanted == frame) return !refused;
+  const QRect wantedInner = wanted.marginsRemoved(margins);
+  if (watcher_ != nullptr) watcher_->answered = false;
+  window_.setGeometry(wantedInner);
+  if (watcher_ == nullptr) return !refused;
 
-  if (edge == Edge::Top || edge == Edge::Left) {
-    window_.move(wanted.topLeft());
-  } else {
-    window_.resize(wanted.width() - frameWidth, wanted.height() - frameHeight);
+  // Wait until the window system answers, with the change or with what it made of it (a window
+  // manager may keep the window on the screen), so each step is seen and the next one starts
+  // from where the window is. Asleep: on a busy machine the window system needs the processor
+  // to answer. Only the user's keys and clicks are held back: no handler may run meanwhile.
+  if (!watcher_->answered) {
+    QEventLoop loop;
+    QTimer::singleShot(kConfirmMilliseconds, &loop, &QEventLoop::quit);
+    watcher_->waiting = &loop;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    watcher_->waiting = nullptr;
   }
-  if (!window_.isVisible()) return true;
-
-  // Hand the change to the window system and wait until it reports it back, so each step is
-  // seen and the next read finds it. Only the user's keys and clicks are held back: no
-  // handler may run meanwhile.
-  QElapsedTimer waited;
-  waited.start();
-  while (true) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (applied(edge, window_.frameGeometry(), wanted)) return true;
-    if (waited.elapsed() >= kConfirmMilliseconds) break;
-    QThread::yieldCurrentThread();
-  }
-  // The window system kept its own value. A size it will not shrink below is remembered, so
-  // later steps are refused at once instead of waiting again.
-  const QRect now = window_.frameGeometry();
-  if (edge == Edge::Width && wanted.width() < frame.width() && now.width() >= frame.width()) {
-    narrowest_ = now.width();
-  }
-  if (edge == Edge::Height && wanted.height() < frame.height() && now.height() >= frame.height()) {
-    lowest_ = now.height();
-  }
-  return now != frame;
+  return !refused && watcher_->reported == wantedInner;
 }
 
 std::optional<float> QtGeometry::screenWidth() const {

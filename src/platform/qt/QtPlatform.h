@@ -43,6 +43,7 @@ class QtPlatform : public Platform {
   bool setWindowEdge(Edge edge, float twips) override {
     return geometry_.setWindowEdge(edge, twips);
   }
+  void setWindowEdges(const WindowEdges& edges) override { geometry_.setWindowEdges(edges); }
   std::optional<float> screenWidth() override { return geometry_.screenWidth(); }
   void doEvents() override;
   double monotonicSeconds() override;

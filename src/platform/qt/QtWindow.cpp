@@ -151,6 +151,13 @@ QtWindow::QtWindow(const WindowDesign& design, std::function<void(QCloseEvent*)>
   }
   entryBox_->setFocus(Qt::OtherFocusReason);
   main_->setFixedSize(main_->sizeHint());
+  // On Wayland Qt draws the title bar itself, with a maximise button even on a fixed-size window,
+  // and a maximised window that keeps its size breaks the compositor's protocol: the compositor
+  // ends the program. There the window may grow; the controls keep their places.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    central->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    main_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
 }
 
 QtWindow::~QtWindow() = default;

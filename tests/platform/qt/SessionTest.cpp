@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 #include <fstream>
 
 #include "app/Form1.h"
@@ -97,6 +98,19 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
     ui.endProgram(99);  // only if Exit did not end the program: a status the test rejects
   });
   EXPECT_EQ(ui.run(), 0);
+}
+
+// The window system's close ends in 2 s, Exit (QUORVEL_END=exit) at once; wayland.sh runs it too.
+TEST_F(Session, OnWaylandTheCloseEndsInTwoSecondsAndExitAtOnce) {
+  const bool exit = qEnvironmentVariable("QUORVEL_END") == "exit";
+  QElapsedTimer clock;
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(ui.window()));
+    clock.start();
+    exit ? menuItem(ui.window(), "Exit")->trigger() : void(ui.window()->windowHandle()->close());
+  });
+  EXPECT_EQ(ui.run(), 0);
+  EXPECT_LT(clock.elapsed(), exit ? 300 : 2000);
 }
 
 }  // namespace
