@@ -11,6 +11,11 @@
 namespace quorvel::testing {
 namespace {
 
+// A file in the program folder as messages name it, with the system's own separator.
+std::string inQ(const char* name) {
+  return (std::filesystem::path("/q") / name).string();
+}
+
 struct Form1Test : ::testing::Test {
   MemoryFiles files;
   SeededRandom random;
@@ -114,9 +119,10 @@ TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
   start();
   files.failRead = files.reads + 1;
   ui.choose(MenuItem::Cz);
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Error: Can Not Find File /q/PubCzech.txt It's "
-                                                  "Missing Or Corrupted           Now Ending "
-                                                  "(Critical, Ok)"});
+  EXPECT_EQ(ui.messages,
+            std::vector<std::string>{"Error: Can Not Find File " + inQ("PubCzech.txt") +
+                                     " It's Missing Or Corrupted           Now "
+                                     "Ending (Critical, Ok)"});
   EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
   EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::Command1) || ui.close());
   form->menuClick(MenuItem::En);  // one the toolkit had queued before the end changes nothing
@@ -189,7 +195,7 @@ TEST_F(Form1Test, APrivateListIsMadeOnYesReadOnlyShuffledAndLoaded) {
 }
 
 TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
-  const std::string pub = "/q/PubEnglish.txt";
+  const std::string pub = inQ("PubEnglish.txt");
   // Read 1 loads the public list, read 2 counts its words, read 3 takes them for the file.
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[&] { files.failWrite = 1; }, "Permission denied"},
@@ -197,7 +203,9 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
       {[&] { files.failRead = 2; }, "cannot read " + pub + ": Input/output error"},
       {[&] { files.failRead = 3; }, "cannot read " + pub + ": Input/output error"},
       {[&] { random.broken = true; }, "no secure random numbers: getrandom"},
-      {[&] { files.beforeRead = [&](int n) { files.files[pub] += n == 3 ? "x" : ""; }; },
+      {[&] {
+         files.beforeRead = [&](int n) { files.files[MemoryFiles::key(pub)] += n == 3 ? "x" : ""; };
+       },
        pub + " changed while the private list was made"}};
   for (const auto& [arrange, reason] : rows) {
     files = MemoryFiles();
@@ -208,7 +216,7 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
     const std::string before = window();
     ui.choose(MenuItem::Lpw);
     ASSERT_EQ(ui.messages.size(), 2u) << reason;
-    EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make /q/PriEnglish.txt (");
+    EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make " + inQ("PriEnglish.txt") + " (");
     EXPECT_NE(ui.messages[1].find(reason), std::string::npos) << ui.messages[1];
     EXPECT_EQ(files.readOnly.size(), 0u);
     EXPECT_EQ(ui.text(Control::Label1) + window(), "PubEnglish" + before);
