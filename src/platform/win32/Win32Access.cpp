@@ -101,25 +101,22 @@ bool CurrentUser::owns(void* ownerSid) const {
   return false;
 }
 
-OwnerOnlyDescriptor::OwnerOnlyDescriptor(CurrentUser& user) {
-  if (!user.ok()) return;
+bool makeOwnerOnly(void* file, CurrentUser& user) {
+  if (!user.ok()) return false;
   PSID sid = user.sid();
-  acl_.resize(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(sid));
-  auto* acl = reinterpret_cast<PACL>(acl_.data());
-  descriptor_.resize(SECURITY_DESCRIPTOR_MIN_LENGTH);
-  PSECURITY_DESCRIPTOR descriptor = descriptor_.data();
-  ok_ = ::InitializeAcl(acl, static_cast<DWORD>(acl_.size()), ACL_REVISION) &&
-        ::AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ | FILE_WRITE_ATTRIBUTES | DELETE,
-                              sid) &&
-        ::InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-        ::SetSecurityDescriptorOwner(descriptor, sid, FALSE) &&
-        ::SetSecurityDescriptorDacl(descriptor, TRUE, acl, FALSE) &&
-        ::SetSecurityDescriptorControl(descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
-  attributes_.resize(sizeof(SECURITY_ATTRIBUTES));
-  auto* attributes = reinterpret_cast<SECURITY_ATTRIBUTES*>(attributes_.data());
-  attributes->nLength = sizeof(SECURITY_ATTRIBUTES);
-  attributes->lpSecurityDescriptor = descriptor;
-  attributes->bInheritHandle = FALSE;
+  std::vector<unsigned char> buffer(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(sid));
+  auto* acl = reinterpret_cast<PACL>(buffer.data());
+  if (!::InitializeAcl(acl, static_cast<DWORD>(buffer.size()), ACL_REVISION) ||
+      !::AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ | FILE_WRITE_ATTRIBUTES | DELETE,
+                             sid)) {
+    return false;
+  }
+  const DWORD status = ::SetSecurityInfo(
+      file, SE_FILE_OBJECT,
+      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+      sid, nullptr, acl, nullptr);
+  ::SetLastError(status);
+  return status == ERROR_SUCCESS;
 }
 
 Ownership describeAccess(void* ownerSid, void* dacl, bool daclPresent, bool directory,

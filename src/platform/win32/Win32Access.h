@@ -23,20 +23,11 @@ class CurrentUser {
   std::vector<unsigned char> user_, defaultOwner_;
 };
 
-// A security descriptor with the user as owner and one access entry, the user's: read, and
-// the rights to clear the read-only attribute and delete the file again. Protected, so that
-// nothing the folder passes on is added: the Windows form of mode 0400.
-class OwnerOnlyDescriptor {
- public:
-  explicit OwnerOnlyDescriptor(CurrentUser& user);
-  bool ok() const { return ok_; }
-  // A SECURITY_ATTRIBUTES for CreateFileW.
-  void* attributes() { return ok_ ? attributes_.data() : nullptr; }
-
- private:
-  bool ok_ = false;
-  std::vector<unsigned char> descriptor_, acl_, attributes_;
-};
+// Gives an open file (opened with WRITE_DAC and WRITE_OWNER) the user as owner and one access
+// entry, the user's: read, and the rights to clear the read-only attribute and delete the file
+// again. Protected, so that nothing the folder passes on is added: the Windows form of mode
+// 0400. False, with the reason in GetLastError, when it cannot.
+bool makeOwnerOnly(void* file, CurrentUser& user);
 
 // An entry's owner and access list as permission bits: 0400, 0200, 0100 for what its owner
 // may do, 004, 002, 001 for what Everyone, Authenticated Users or Users may (the groups every

@@ -54,9 +54,21 @@ bool setAttributes(HANDLE file, DWORD attributes) {
   return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
 }
 
-// Renames an open file within its folder, failing when the name is taken; a handle's rename
-// needs no second opening, which the file's sharing would refuse.
-bool renameNoReplace(HANDLE file, const std::wstring& name) {
+// The NT form of a path (\??\C:\..., \??\UNC\server\...), which a rename by handle takes
+// unchanged on Windows and Wine alike; a plain name there would be taken relative to the
+// folder by one and to the current folder by the other.
+std::wstring ntPath(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::wstring full = std::filesystem::absolute(path, error).wstring();
+  if (full.starts_with(L"\\\\?\\")) return L"\\??\\" + full.substr(4);
+  if (full.starts_with(L"\\\\")) return L"\\??\\UNC\\" + full.substr(2);
+  return L"\\??\\" + full;
+}
+
+// Renames an open file, failing when the name is taken; a handle's rename needs no second
+// opening, which the file's sharing would refuse.
+bool renameNoReplace(HANDLE file, const std::filesystem::path& target) {
+  const std::wstring name = ntPath(target);
   const DWORD bytes = static_cast<DWORD>(name.size() * sizeof(wchar_t));
   std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + bytes);
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -204,19 +216,16 @@ Result<void> Win32FileSystem::createReadOnly(const std::filesystem::path& target
   CurrentUser user;
   if (!user.ok()) return lastError();
   removeLeftovers(dir, name, user);
-  // Born owner-only: no moment in which others could open it.
-  OwnerOnlyDescriptor descriptor(user);
-  if (!descriptor.ok()) return lastError();
 
-  // Not shared while it is ours, so nobody can open it, and the leftover sweep of another
-  // creation leaves it alone.
+  // Not shared while it is ours, so nobody else can open it before it is owner-only, and the
+  // leftover sweep of another creation leaves it alone.
   std::filesystem::path temp;
   HANDLE opened = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 16 && opened == INVALID_HANDLE_VALUE; ++attempt) {
     temp = dir / temporaryName(name);
-    opened = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0,
-                           static_cast<SECURITY_ATTRIBUTES*>(descriptor.attributes()), CREATE_NEW,
-                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+    opened =
+        ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+                      0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (opened == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
       return lastError();
     }
@@ -245,13 +254,14 @@ Result<void> Win32FileSystem::createReadOnly(const std::filesystem::path& target
   reached(CreateStep::Written);
   if (!::FlushFileBuffers(file.get())) return lastError();
   reached(CreateStep::Synced);
-  // Read-only, and no longer hidden: the finished file is meant to be seen.
+  // Owner-only and read-only, and no longer hidden: the finished file is meant to be seen.
+  if (!makeOwnerOnly(file.get(), user)) return lastError();
   if (!setAttributes(file.get(), FILE_ATTRIBUTE_READONLY)) return lastError();
   reached(CreateStep::Sealed);
   // The mark must go before the rename: a renamed file still marked would vanish on close.
   if (!markForDeletion(file.get(), false)) return lastError();
   reached(CreateStep::Kept);
-  if (!renameNoReplace(file.get(), name)) {
+  if (!renameNoReplace(file.get(), dir / name)) {
     const Error error = lastError();
     // Should this undoing fail too, the next creation finds the leftover.
     if (setAttributes(file.get(), FILE_ATTRIBUTE_NORMAL)) markForDeletion(file.get(), true);
