@@ -2,6 +2,7 @@
 // every one of them fail on purpose.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,6 +10,11 @@
 #include "platform/Result.h"
 
 namespace quorvel {
+
+// The largest file readAll takes. Word lists of any sensible length lie far below it; a bigger
+// file (a disk image chosen by mistake, say) is refused before it can fill the memory, or as
+// soon as it grows past it while read.
+inline constexpr std::size_t kLargestFile = std::size_t{64} << 20;
 
 // Who besides the user running the program may change an entry.
 struct Ownership {

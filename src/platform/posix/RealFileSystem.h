@@ -1,7 +1,6 @@
 // The file system of a POSIX system (Linux: unnamed files and /proc are used where present).
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,11 +8,6 @@
 #include "platform/FileSystem.h"
 
 namespace quorvel {
-
-// The largest file readAll takes. Word lists of any sensible length lie far below it; a bigger
-// file (a disk image chosen by mistake, say) is refused before it can fill the memory, or as
-// soon as it grows past it while read.
-inline constexpr std::size_t kLargestFile = std::size_t{64} << 20;
 
 // The moments of createReadOnly at which a crash leaves a different state on disk.
 enum class CreateStep { Opened, Written, Synced, Sealed, Named };

@@ -1,0 +1,17 @@
+// Windows speaks UTF-16; the logic and its messages speak UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Result.h"
+
+namespace quorvel {
+
+// UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
+std::string toUtf8(std::wstring_view wide);
+
+// A Win32 error code (GetLastError) as a failure, with the system's own sentence for it.
+Error win32Error(unsigned long code);
+
+}  // namespace quorvel
