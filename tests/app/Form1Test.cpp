@@ -218,7 +218,8 @@ TEST_F(Form1Test, APrivateListIsCheckedWhenLoadedAndLoadedAllTheSame) {
   start();
   ui.choose(kLoadPrivateList);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_TRUE(ui.messages[0].starts_with("Warning: " + inQ("PriEnglish.txt") + "\n\nIt holds the words of "));
+  EXPECT_TRUE(ui.messages[0].starts_with("Warning: " + inQ("PriEnglish.txt") +
+                                         "\n\nIt holds the words of "));
   EXPECT_TRUE(ui.messages[0].ends_with(" (Warning, Ok)"));
   EXPECT_EQ(ui.text(Control::ListName) + ui.itemAt(Control::WordList, 2048), "PriEnglish2048 zoo");
 }
