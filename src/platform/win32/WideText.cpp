@@ -16,6 +16,15 @@ std::string toUtf8(std::wstring_view wide) {
   return text;
 }
 
+std::wstring toWide(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), size);
+  return wide;
+}
+
 Error win32Error(unsigned long code) {
   wchar_t* buffer = nullptr;
   const DWORD length = ::FormatMessageW(
