@@ -208,8 +208,10 @@ bool Win32Input::tabKey(const MSG& message) {
 
 void Win32Input::setEnabled(bool enabled) {
   if (!enabled && state_.inputEnabled) {
+    // The focus now, or the one the window keeps while a message box has it.
     HWND focus = ::GetFocus();
-    focusBeforeDisable_ = focus != nullptr && ::IsChild(window_.main(), focus) ? focus : nullptr;
+    if (focus == nullptr || !::IsChild(window_.main(), focus)) focus = focusWhenInactive_;
+    focusBeforeDisable_ = focus != nullptr ? focus : window_.control(Control::EntryBox);
   }
   state_.inputEnabled = enabled;
   HMENU bar = ::GetMenu(window_.main());
