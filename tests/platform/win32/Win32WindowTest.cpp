@@ -198,7 +198,7 @@ TEST_F(Win32WindowTest, TheBoxesAndListsTellAScreenReaderTheirNames) {
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     BSTR heard = nullptr;
-    const HRESULT got = object->get_accName(self, &heard);
+    object->get_accName(self, &heard);
     const std::wstring said = heard != nullptr ? heard : L"";
     ::SysFreeString(heard);
     object->Release();
