@@ -58,11 +58,20 @@ case "${1:-}" in
       echo "$(head -n1 "$display_file.new") $pid" >"$display_file"
       rm -f "$display_file.new"
     fi
-    if [[ -z "${DISPLAY:-}" ]]; then DISPLAY=$(recorded_display) || true; export DISPLAY; fi
-    # A persistent server, started with nothing of ctest's open, so that no test waits for
-    # it to end and the next one does not pay for its start.
-    setsid wineserver --persistent </dev/null >/dev/null 2>&1 || true
+    started=""
+    if [[ -z "${DISPLAY:-}" ]]; then
+      started=$(awk '{print $2}' "$display_file" 2>/dev/null || true)
+      DISPLAY=$(recorded_display) || true
+      export DISPLAY
+    fi
+    # A server that outlives each test by five minutes, started with nothing of ctest's open,
+    # so that no test waits for it to end and the next one does not pay for its start.
+    setsid wineserver --persistent=300 </dev/null >/dev/null 2>&1 || true
     setsid wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    # Should stop never come (an interrupted ctest), the Xvfb ends with that server.
+    if [[ -n "$started" ]]; then
+      setsid bash -c 'wineserver --wait; kill "$0"' "$started" </dev/null >/dev/null 2>&1 &
+    fi
     ;;
   stop)
     wineserver --kill 2>/dev/null || true

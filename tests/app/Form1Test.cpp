@@ -12,9 +12,7 @@ namespace quorvel::testing {
 namespace {
 
 // A file in the program folder as messages name it, with the system's own separator.
-std::string inQ(const char* name) {
-  return (std::filesystem::path("/q") / name).string();
-}
+const auto inQ = [](const char* name) { return (std::filesystem::path("/q") / name).string(); };
 
 struct Form1Test : ::testing::Test {
   MemoryFiles files;

@@ -10,9 +10,10 @@
 
 namespace quorvel {
 
-// The moments of createReadOnly at which a crash leaves a different state on disk. Until Kept
-// the new file is marked for deletion, so Windows removes it with the process; between Kept
-// and Named a file of the temporary name pattern may stay, and the next creation removes it.
+// The moments of createReadOnly at which a crash leaves a different state on disk. From Opened
+// until Kept the new file is marked for deletion, so Windows removes it with the process.
+// Between its creation and that mark, and between Kept and Named, a file of the temporary name
+// may stay: Windows has no unnamed file to link into place. The next creation removes it.
 enum class CreateStep { Opened, Written, Synced, Sealed, Kept, Named };
 
 class Win32FileSystem : public FileSystem {
