@@ -20,6 +20,8 @@ Win32Platform::Win32Platform(const WindowDesign& design)
 
 Win32Platform::~Win32Platform() {
   state_.ended = true;  // no handler runs while the window goes
+  // Destroyed while window_ still points to it: its last messages come here.
+  if (window_->main() != nullptr) ::DestroyWindow(window_->main());
   window_.reset();
 }
 
@@ -52,6 +54,7 @@ int Win32Platform::run() {
 }
 
 std::optional<LRESULT> Win32Platform::handle(UINT message, WPARAM w, LPARAM l) {
+  if (!window_) return std::nullopt;  // messages sent while the window is being made
   switch (message) {
     case WM_CLOSE:
       closeRequested();

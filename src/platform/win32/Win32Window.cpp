@@ -177,12 +177,17 @@ HWND Win32Window::buildControl(const ControlDesign& d) {
       break;
   }
   const int x = pixels(d.left), y = pixels(d.top);
+  // Siblings that overlap (the entry box and the candidates) clip each other, and each control
+  // goes above those made before it, labels first: as designed, a later control is drawn
+  // over an earlier one.
+  style |= WS_CLIPSIBLINGS;
   HWND w = ::CreateWindowExW(
       exStyle, windowClass, toWide(d.text).c_str(), style, x, y, pixels(d.left + d.width) - x,
       pixels(d.top + d.height) - y, main_,
       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFirstControlId + static_cast<UINT>(d.id))),
       ::GetModuleHandleW(nullptr), nullptr);
   if (w == nullptr) return nullptr;
+  ::SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (d.kind == ControlKind::TextBox && d.multiLine) ::SendMessageW(w, EM_SETLIMITTEXT, 0, 0);
   if (d.kind == ControlKind::ListBox) {
     ListView_SetExtendedListViewStyle(w, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
