@@ -35,6 +35,7 @@ class Win32Platform : public Platform {
 
   HWND window() const { return window_->main(); }
   HWND control(Control control) const { return window_->control(control); }
+  HWND toolTips() const { return window_->toolTips(); }
   bool ended() const { return state_.ended; }
 
   std::optional<float> windowEdge(Edge edge) override { return geometry_.windowEdge(edge); }

@@ -20,10 +20,11 @@ namespace {
 struct Recorder : WindowEvents {
   std::vector<int> keys;
   std::vector<Control> clicks;
+  int menus = 0;
   std::function<int(int)> answer = [](int code) { return code; };
   void onLoad() override {}
   void onClose() override {}
-  void onMenu(MenuCommand) override {}
+  void onMenu(MenuCommand) override { ++menus; }
   int onEntryKey(int code) override { return keys.push_back(code), answer(code); }
   void onClick(Control control) override { clicks.push_back(control); }
 };
@@ -137,6 +138,58 @@ TEST_F(Win32WindowTest, TheFirstKeyInAListWithNothingSelectedSelectsTheFirstOrLa
     const bool picks = row.list == Control::Candidates && row.after != row.before;
     EXPECT_EQ(events.clicks, picks ? std::vector{Control::Candidates} : std::vector<Control>{});
   }
+}
+
+TEST_F(Win32WindowTest, ClicksAndMenuItemsReachTheHandlersOnlyWhereTheyAreMeant) {
+  ui.appendItems(Control::Candidates, {"0001 abandon"});
+  RECT row{};
+  ListView_GetItemRect(ui.control(Control::Candidates), 0, &row, LVIR_BOUNDS);
+  const LPARAM onRow = MAKELPARAM(row.left + 2, row.top + 2);
+  HMENU file = ::GetSubMenu(::GetMenu(ui.window()), 0);
+  const WPARAM exitItem = ::GetMenuItemID(file, 3);  // after a separator, Load and a separator
+  const struct {
+    Control control;
+    UINT message;
+    WPARAM w;
+    LPARAM l;
+    std::vector<Control> clicks;
+    int menus;
+  } rows[] = {
+      {Control::CopyBox, WM_LBUTTONDOWN, MK_LBUTTON, 0, {Control::CopyBox}, 0},
+      {Control::CopyNumbers, BM_CLICK, 0, 0, {Control::CopyNumbers}, 0},
+      {Control::ModeButton, BM_CLICK, 0, 0, {Control::ModeButton}, 0},
+      {Control::Candidates, WM_RBUTTONDOWN, MK_RBUTTON, onRow, {}, 0},
+      {Control::ListName, WM_COMMAND, exitItem, 0, {}, 1},
+  };
+  for (const auto& row : rows) {
+    events = Recorder();
+    HWND target = row.message == WM_COMMAND ? ui.window() : ui.control(row.control);
+    ::SendMessageW(target, row.message, row.w, row.l);
+    if (row.message == WM_LBUTTONDOWN) ::SendMessageW(target, WM_LBUTTONUP, 0, 0);
+    ui.doEvents();
+    EXPECT_EQ(events.clicks, row.clicks) << row.message;
+    EXPECT_EQ(events.menus, row.menus) << row.message;
+    EXPECT_EQ(selected(Control::Candidates), -1);  // no button but the left one selects
+  }
+  // Shift+Insert pastes in a plain box; not past the key filter.
+  BYTE keys[256]{};
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  ui.setClipboardText("pasted");
+  ::SendMessageW(entry, WM_KEYDOWN, VK_INSERT, 0);
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_EQ(text(entry), L"");
+  // A tooltip the program changes is the one shown.
+  ui.setToolTip(Control::ModeButton, " Click To Change To Words Input ");
+  wchar_t tip[80]{};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = ui.window();
+  tool.uId = reinterpret_cast<UINT_PTR>(ui.control(Control::ModeButton));
+  tool.lpszText = tip;
+  ::SendMessageW(ui.toolTips(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(tip), L" Click To Change To Words Input ");
 }
 
 TEST_F(Win32WindowTest, AMillionRowsAreAskedForOnlyAsTheyAreDrawnAndALongOneIsDrawnCut) {
