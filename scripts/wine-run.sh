@@ -26,6 +26,9 @@ ensure_prefix() {
   if [[ ! -e "$ready" ]]; then
     rm -rf "$prefix"
     wineboot --init </dev/null >/dev/null 2>&1 || true
+    # A test that crashes ends with a backtrace instead of waiting on a crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      </dev/null >/dev/null 2>&1 || true
     wineserver --wait || true
     [[ -e "$prefix/system.reg" ]] || { echo "wine-run: could not make $prefix" >&2; exit 1; }
     touch "$ready"
