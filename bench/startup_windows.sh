@@ -48,7 +48,9 @@ measure() {
   start=$(now)
   (cd "$tmp/$1" && exec wine "./$name" "${args[@]}" >/dev/null 2>&1) &
   local launcher=$!
+  local deadline=$((SECONDS + 900))
   until found=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null) && [[ -n $found ]]; do
+    ((SECONDS < deadline)) || { echo "startup_windows: no $title window after 15 minutes" >&2; exit 1; }
     sleep 0.02
   done
   local mapped
