@@ -1,7 +1,7 @@
 # Fails when one of FILES includes anything but the C++ standard library and the project's own
-# headers outside the platform layers (src/platform/qt, src/platform/posix). The logic then
-# builds, and is tested, wherever a C++20 compiler is, and every call into the operating system
-# or the toolkit stays behind the interfaces in src/platform/.
+# headers outside the platform layers (src/platform/qt, posix, win32). The logic then builds,
+# and is tested, wherever a C++20 compiler is, and every call into the operating system or the
+# toolkit stays behind the interfaces in src/platform/.
 #   cmake -DROOT=<src> -DFILES=<a.cpp|b.h|...> -DSTAMP=<file touched on success> -P <this file>
 string(REPLACE "|" ";" files "${FILES}")
 set(faults "")
@@ -15,7 +15,7 @@ foreach(file IN LISTS files)
       endif()
     elseif(line MATCHES "\"([^\"]*)\"")
       # A quoted name the compiler does not find in src/ would come from the system instead.
-      if(NOT EXISTS "${ROOT}/${CMAKE_MATCH_1}" OR CMAKE_MATCH_1 MATCHES "^platform/(qt|posix)/")
+      if(NOT EXISTS "${ROOT}/${CMAKE_MATCH_1}" OR CMAKE_MATCH_1 MATCHES "^platform/(qt|posix|win32)/")
         list(APPEND faults "${file}: ${line}")
       endif()
     else()

@@ -2,8 +2,9 @@
 # One entry point for developers and CI:
 #   bash scripts/dev.sh run    install what is missing, build, open the window
 #   bash scripts/dev.sh test   install what is missing, build everything, run all tests headless,
-#                              run each fuzz target for a minute, then all tests again under
-#                              the sanitizers
+#                              cross-build for Windows and run its tests under Wine, run each
+#                              fuzz target for a minute, then all tests again under the
+#                              sanitizers
 #   bash scripts/dev.sh build  install what is missing, build everything
 #
 # The build options live in CMakePresets.json; under CI (CI=true, 1 or yes) the presets turn
@@ -44,6 +45,8 @@ MSG
   test)
     bash scripts/setup.sh
     cmake --workflow --preset default
+    # The Windows program, cross-built with MinGW-w64, and its tests and smoke session under Wine.
+    cmake --workflow --preset windows
     # The fuzz targets keep building, and each holds up for a minute from the seed corpus.
     bash scripts/fuzz.sh 60
     # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer; last, so

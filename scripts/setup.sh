@@ -26,6 +26,9 @@ packages=(
   desktop-file-utils appstream binutils
   # fuzzing and memory checks
   clang-14 libclang-rt-14-dev valgrind
+  # the Windows build (MinGW-w64 with POSIX threads, for std::thread and friends) and its tests
+  # under Wine; googletest holds the sources a cross build compiles
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 googletest
 )
 
 # One dpkg-query call for all of them keeps the all-installed case quick.

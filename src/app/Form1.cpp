@@ -97,7 +97,9 @@ ListRow Form1::MasterRows::row(std::size_t index) const {
 void Form1::LoadWordList() {
   filePath_ = inProgramDir(fileName_).string();
   Result<WordItems> items = [this]() -> Result<WordItems> {
-    Result<std::string> file = files_.readAll(filePath_);
+    // The path itself, not its text: on Windows the text is UTF-8, which a path made from a
+    // narrow string would read in the system's code page.
+    Result<std::string> file = files_.readAll(inProgramDir(fileName_));
     if (!file) return file.error();
     return readWordItems(std::move(file).value());
   }();

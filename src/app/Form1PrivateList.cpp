@@ -91,7 +91,7 @@ void Form1::checkPrivateList(const WordItems& mine) {
       .path = filePath_,
       .publicName = publicName,
       .items = compared(),
-      .file = files_.ownership(filePath_),
+      .file = files_.ownership(inProgramDir(fileName_)),
       .folderPath = programDir_.string(),
       .folder = files_.ownership(programDir_),
   };

@@ -11,6 +11,9 @@
 namespace quorvel::testing {
 namespace {
 
+// A file in the program folder as messages name it, with the system's own separator.
+const auto inQ = [](const char* name) { return (std::filesystem::path("/q") / name).string(); };
+
 struct Form1Test : ::testing::Test {
   MemoryFiles files;
   SeededRandom random;
@@ -130,9 +133,10 @@ TEST_F(Form1Test, AListThatCannotBeReadEndsTheProgramAfterSayingSo) {
   start();
   files.failRead = files.reads + 1;
   ui.choose(languageItem("Czech"));
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Error: Can Not Find File /q/PubCzech.txt It's "
-                                                  "Missing Or Corrupted           Now Ending "
-                                                  "(Critical, Ok)"});
+  EXPECT_EQ(ui.messages,
+            std::vector<std::string>{"Error: Can Not Find File " + inQ("PubCzech.txt") +
+                                     " It's Missing Or Corrupted           Now "
+                                     "Ending (Critical, Ok)"});
   EXPECT_TRUE(ui.exitStatus == 1 && ui.edgeSets == 0);
   EXPECT_FALSE(ui.typeKey('a') || ui.click(Control::CopyNumbers) || ui.close());
   form->onMenu(
@@ -210,7 +214,8 @@ TEST_F(Form1Test, APrivateListIsCheckedWhenLoadedAndLoadedAllTheSame) {
   start();
   ui.choose(kLoadPrivateList);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_TRUE(ui.messages[0].starts_with("Warning: /q/PriEnglish.txt\n\nIt holds the words of "));
+  EXPECT_TRUE(ui.messages[0].starts_with("Warning: " + inQ("PriEnglish.txt") +
+                                         "\n\nIt holds the words of "));
   EXPECT_TRUE(ui.messages[0].ends_with(" (Warning, Ok)"));
   EXPECT_EQ(ui.text(Control::ListName) + ui.itemAt(Control::WordList, 2048), "PriEnglish2048 zoo");
 }
@@ -235,7 +240,7 @@ TEST_F(Form1Test, AFailedPrivateListWritesNothingSaysWhyAndKeepsTheListShown) {
     const std::string before = window();
     ui.choose(kLoadPrivateList);
     ASSERT_EQ(ui.messages.size(), 2u) << reason;
-    EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make /q/PriEnglish.txt (");
+    EXPECT_EQ(ui.messages[1].substr(0, 39), "Error: Can Not Make " + inQ("PriEnglish.txt") + " (");
     EXPECT_NE(ui.messages[1].find(reason), std::string::npos) << ui.messages[1];
     EXPECT_EQ(files.readOnly.size(), 0u);
     EXPECT_EQ(ui.text(Control::ListName) + window(), "PubEnglish" + before);

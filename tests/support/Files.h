@@ -1,11 +1,9 @@
 // File helpers for tests that work on the real file system.
 #pragma once
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace quorvel::testing {
@@ -21,14 +19,20 @@ inline void writeBytes(const std::filesystem::path& path, std::string_view bytes
 
 // Permission bits of the entry itself (a link is not followed).
 inline unsigned fileMode(const std::filesystem::path& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0xFFFFFFFFu;
+  std::error_code error;
+  const auto status = std::filesystem::symlink_status(path, error);
+  return error ? 0xFFFFFFFFu : static_cast<unsigned>(status.permissions()) & 07777;
 }
 
-// A new empty directory under the system's temporary folder; empty when none could be made.
+// A new empty directory under the system's temporary folder, private to the user; empty when
+// none could be made.
 inline std::filesystem::path makeScratchDir(std::string_view stem) {
-  std::string pattern = std::filesystem::temp_directory_path() / (std::string(stem) + "-XXXXXX");
-  return ::mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : "";
+  std::error_code error;
+  const auto dir = std::filesystem::temp_directory_path(error) /
+                   (std::string(stem) + "-" + std::to_string(std::random_device()()));
+  if (!std::filesystem::create_directory(dir, error)) return "";
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_all, error);
+  return dir;
 }
 
 }  // namespace quorvel::testing

@@ -30,19 +30,21 @@ struct MemoryFiles : FileSystem {
     for (const auto lang : kLanguages)
       files["/q/" + publicFileName(lang)] = shippedFile(publicFileName(lang));
   }
+  // Paths are keyed with forward slashes, as the tests write them, whatever the system's.
+  static std::string key(const std::filesystem::path& path) { return path.generic_string(); }
   Result<std::string> readAll(const std::filesystem::path& path) override {
     if (++reads == failRead) return Error(std::errc::io_error, "Input/output error");
     if (!exists(path))
       return Error(std::errc::no_such_file_or_directory, "No such file or directory");
-    return files[path];
+    return files[key(path)];
   }
-  bool exists(const std::filesystem::path& path) override { return files.count(path) > 0; }
+  bool exists(const std::filesystem::path& path) override { return files.count(key(path)) > 0; }
   Result<void> createReadOnly(const std::filesystem::path& path, std::string_view bytes) override {
     if (++writes == failWrite) return Error(std::errc::permission_denied, "Permission denied");
     if (exists(path)) return Error(std::errc::file_exists, "File exists");
     if (bytes.size() > room) return Error(std::errc::no_space_on_device, "No space left on device");
-    readOnly.insert(path);
-    files[path] = bytes;
+    readOnly.insert(key(path));
+    files[key(path)] = bytes;
     return {};
   }
   Result<Ownership> ownership(const std::filesystem::path&) override { return Ownership(); }

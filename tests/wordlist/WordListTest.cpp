@@ -65,7 +65,8 @@ TEST(WordList, OrdersArePermutationsWithTheEndsDrawnHalfAsOften) {
   random.script = {0.0, 0.0, 0.0, 0.99, 0.9, 0.5};  // a taken position is drawn again
   EXPECT_EQ(makeRandomOrder(3, random).value(), (std::vector<std::int64_t>{1, 3, 2}));
   for (const std::int64_t n : {-5L, 0L, 1L, 2L, 40000L}) {
-    std::vector<std::int64_t> order = makeRandomOrder(n, random).value(), all(std::max(n, 0L));
+    std::vector<std::int64_t> order = makeRandomOrder(n, random).value(),
+                              all(std::max<std::int64_t>(n, 0));
     std::sort(order.begin(), order.end());
     std::iota(all.begin(), all.end(), 1);
     EXPECT_EQ(order, all) << n;
