@@ -87,6 +87,9 @@ keys Return
 wait_for 60 "no private list made" test -s "$app/PriEnglish.txt"
 number=$(grep -n -x $'zoo\r' "$app/PriEnglish.txt" | cut -d: -f1)
 [[ -n $number ]] || fail "zoo is not in the private list"
+# Wine keeps no access lists: it makes one up that lets Everyone read, so the load check rightly
+# warns that others can read the file. On Windows the list is the user's alone.
+for _ in {1..50}; do mapped Warning && win=$found && keys Return && break; sleep 0.1; done
 window Quorvel
 pick_and_copy zoo
 expect_clipboard "2048"$'\r\n'"$(printf %04d "$number")"$'\r\n' "Copy Num from the private list"

@@ -49,7 +49,9 @@ struct MemoryFiles : FileSystem {
   }
   Result<Ownership> ownership(const std::filesystem::path&) override { return Ownership(); }
   std::vector<std::string> sweeps;  // the targets whose leftovers were removed
-  void removeLeftovers(const std::filesystem::path& target) override { sweeps.push_back(target); }
+  void removeLeftovers(const std::filesystem::path& target) override {
+    sweeps.push_back(key(target));
+  }
 };
 
 // The scripted numbers first, then a seeded generator's; a broken source has none at all.
