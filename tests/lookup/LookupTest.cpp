@@ -44,8 +44,8 @@ TEST(Lookup, NumberPrefixesListTheirEntriesUpTo2049) {
 
 TEST(Lookup, WordsAreFoundWithOrWithoutTheirAccentsButNotAcrossCaseOrLetters) {
   const std::string_view list[] = {
-      "ábaco", "abdomen", "Élan", "elan", "e\u0301te\u0300s",         "straße", "strasse", "ørken",
-      "oe",    "œuvre",   "řeka", "việt", std::string_view("a\0b", 3)};
+      "ábaco", "abdomen", "Élan", "elan", "e\u0301te\u0300s",          "straße", "strasse", "ørken",
+      "oe",    "œuvre",   "řeka", "việt", std::string_view("a\0b", 3), "\u04C9"};  // Cyrillic
   FoldedWords words;
   for (const std::string_view word : list) words.add(word);
   const std::pair<const char*, std::vector<std::uint32_t>> rows[] = {
@@ -54,6 +54,9 @@ TEST(Lookup, WordsAreFoundWithOrWithoutTheirAccentsButNotAcrossCaseOrLetters) {
       {"œ", {10}},    {"r", {11}},    {"viet", {12}},    {"việ", {12}},  {"abc", {}},   {"", {}}};
   for (const auto& [prefix, found] : rows) EXPECT_EQ(words.find(prefix), found) << prefix;
   EXPECT_TRUE(words.find(std::string("a\0", 2)).empty());
+  words.clear();  // a new list: nothing of the old one stays
+  words.add("zz");
+  EXPECT_EQ(words.find("z"), std::vector<std::uint32_t>{1});
 }
 
 // Both lists are made to be typed without accents: each word is found by its accent-free
