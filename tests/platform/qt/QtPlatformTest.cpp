@@ -124,9 +124,10 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
   };
   ui.setInputEnabled(false);
   tryEverything();
+  EXPECT_FALSE(ui.widget(Control::EntryBox)->isEnabled());  // and looks it
+  ui.setFocus(Control::CopyBox);                            // taken when input is back on
   ui.setInputEnabled(true);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
-  ui.setFocus(Control::CopyBox);
   ui.setInputEnabled(true);  // once more: the focus stays where it went since
   EXPECT_EQ(QApplication::focusWidget(), ui.widget(Control::CopyBox));
   // Closing runs the unload handler once, and ends the program even if the handler does not.
