@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/ListStore.h"
 #include "platform/qt/QtClipboard.h"
-#include "platform/qt/QtListModel.h"
 #include "platform/qt/QtUnits.h"
 
 namespace quorvel {
@@ -36,8 +36,7 @@ void QtCopyBox::showAppended(const std::string& whole, std::size_t from) {
       piece = i + 1;
       lineCharacters_ = 0;
       cutting_ = false;
-    } else if (!cutting_ && (c & 0xC0) != 0x80 &&
-               ++lineCharacters_ > QtListModel::kLongestShownRow) {
+    } else if (!cutting_ && (c & 0xC0) != 0x80 && ++lineCharacters_ > ListStore::kLongestShownRow) {
       shown += qs(kept.substr(piece, i - piece));
       cuts_.push_back({end.position() + static_cast<int>(shown.size()), i, kept.size()});
       shown += QChar(0x2026);

@@ -1,55 +1,37 @@
-// The rows of a list box, for a QListView: items the list owns and rows it only refers to,
-// in the order they were appended. A row becomes a QString only when the view asks for it,
-// which it does for the rows it draws.
+// The rows of a list box as a model for a QListView. A row becomes a QString only when the
+// view asks for it, which it does for the rows it draws.
 #pragma once
 
 #include <QAbstractListModel>
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/ListStore.h"
 #include "platform/Platform.h"
 
 namespace quorvel {
 
 class QtListModel : public QAbstractListModel {
  public:
-  // A row longer than this many characters is drawn cut short, ending in an ellipsis: no list
-  // is wide enough to show more, and laying out a line of millions of characters would
-  // stall the window.
-  static constexpr std::size_t kLongestShownRow = 1000;
-
   using QAbstractListModel::QAbstractListModel;
 
   void clear();
   void append(std::vector<std::string> items);
   void append(const ListRows& rows);
-  std::size_t count() const { return count_; }
+  std::size_t count() const { return store_.count(); }
   // The whole text of a row, however long.
-  std::string item(std::size_t index) const;
+  std::string item(std::size_t index) const { return store_.item(index); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  class OwnedRows : public ListRows {
-   public:
-    std::size_t rowCount() const override { return items.size(); }
-    ListRow row(std::size_t index) const override { return {{}, items[index]}; }
-    std::vector<std::string> items;
-  };
-  // A run of rows from one source; `first` is the list's index of its first row.
-  struct Block {
-    const ListRows* rows;
-    std::size_t first;
-  };
+  // Tells the view which rows arrive, around adding them to the store.
+  template <typename Rows>
+  void appendCounted(std::size_t added, Rows&& rows);
 
-  ListRow rowAt(std::size_t index) const;
-
-  std::vector<Block> blocks_;
-  std::vector<std::unique_ptr<OwnedRows>> owned_;
-  std::size_t count_ = 0;
+  ListStore store_;
 };
 
 }  // namespace quorvel

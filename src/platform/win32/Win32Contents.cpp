@@ -75,12 +75,12 @@ void Win32Contents::setVisible(Control control, bool visible) {
   ::ShowWindow(window_.control(control), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-Win32ListRows* Win32Contents::rows(Control list) {
+ListStore* Win32Contents::rows(Control list) {
   if (list == Control::WordList) return &wordList_;
   return list == Control::Candidates ? &candidates_ : nullptr;
 }
 
-const Win32ListRows* Win32Contents::rows(Control list) const {
+const ListStore* Win32Contents::rows(Control list) const {
   return const_cast<Win32Contents*>(this)->rows(list);
 }
 
@@ -125,7 +125,7 @@ std::string Win32Contents::selectedText(Control list) const {
 void Win32Contents::rowText(NMLVDISPINFOW& request) {
   const std::optional<Control> list = window_.controlOf(request.hdr.hwndFrom);
   if (!list || rows(*list) == nullptr || !(request.item.mask & LVIF_TEXT)) return;
-  shownRow_ = rows(*list)->shown(static_cast<std::size_t>(std::max(request.item.iItem, 0)));
+  shownRow_ = toWide(rows(*list)->shown(static_cast<std::size_t>(std::max(request.item.iItem, 0))));
   // The view reads the text where it is, without copying it into a buffer of its own size.
   request.item.pszText = shownRow_.data();
 }

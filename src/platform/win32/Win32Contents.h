@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ListStore.h"
 #include "platform/Platform.h"
-#include "platform/win32/Win32ListRows.h"
 
 namespace quorvel {
 
@@ -41,14 +41,14 @@ class Win32Contents {
   bool changingList() const { return changing_; }
 
  private:
-  Win32ListRows* rows(Control list);
-  const Win32ListRows* rows(Control list) const;
+  ListStore* rows(Control list);
+  const ListStore* rows(Control list) const;
   void showRowCount(Control list);
   void showCopyBox();
 
   Win32Window& window_;
   std::array<std::string, kControlCount> texts_;
-  Win32ListRows wordList_, candidates_;
+  ListStore wordList_, candidates_;
   // The row text handed to a list view lives until its next request.
   std::wstring shownRow_;
   bool changing_ = false;

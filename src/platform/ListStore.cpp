@@ -1,19 +1,18 @@
-#include "platform/win32/Win32ListRows.h"
+#include "platform/ListStore.h"
 
 #include <algorithm>
 #include <iterator>
-
-#include "platform/win32/WideText.h"
+#include <utility>
 
 namespace quorvel {
 
-void Win32ListRows::clear() {
+void ListStore::clear() {
   blocks_.clear();
   owned_.clear();
   count_ = 0;
 }
 
-void Win32ListRows::append(std::vector<std::string> items) {
+void ListStore::append(std::vector<std::string> items) {
   if (items.empty()) return;
   const std::size_t added = items.size();
   // Items appended one after another go into one block, so finding a row stays quick.
@@ -31,21 +30,21 @@ void Win32ListRows::append(std::vector<std::string> items) {
   count_ += added;
 }
 
-void Win32ListRows::append(const ListRows& rows) {
+void ListStore::append(const ListRows& rows) {
   const std::size_t added = rows.rowCount();
   if (added == 0) return;
   blocks_.push_back({&rows, count_});
   count_ += added;
 }
 
-ListRow Win32ListRows::rowAt(std::size_t index) const {
+ListRow ListStore::rowAt(std::size_t index) const {
   const auto block =
       std::prev(std::upper_bound(blocks_.begin(), blocks_.end(), index,
                                  [](std::size_t i, const Block& b) { return i < b.first; }));
   return block->rows->row(index - block->first);
 }
 
-std::string Win32ListRows::item(std::size_t index) const {
+std::string ListStore::item(std::size_t index) const {
   if (index >= count_) return {};
   const ListRow row = rowAt(index);
   std::string text;
@@ -54,14 +53,13 @@ std::string Win32ListRows::item(std::size_t index) const {
   return text;
 }
 
-std::wstring Win32ListRows::shown(std::size_t index) const {
+std::string ListStore::shown(std::size_t index) const {
   if (index >= count_) return {};
   const ListRow row = rowAt(index);
   const std::size_t total = row.head.size() + row.tail.size();
   // Only the bytes up to the cut are looked at, so a row of any length costs the same.
   // UTF-8 never has more characters than bytes.
   std::size_t end = total;
-  bool cut = false;
   if (total > kLongestShownRow) {
     const auto at = [&row](std::size_t i) {
       return static_cast<unsigned char>(i < row.head.size() ? row.head[i]
@@ -72,16 +70,16 @@ std::wstring Win32ListRows::shown(std::size_t index) const {
       if ((at(i) & 0xC0) == 0x80) continue;  // inside a character
       if (++characters > kLongestShownRow) {
         end = i;
-        cut = true;
         break;
       }
     }
   }
-  std::string text(row.head.substr(0, std::min(end, row.head.size())));
+  std::string text;
+  text.reserve(std::min(end, total) + 3);
+  text.append(row.head.substr(0, std::min(end, row.head.size())));
   if (end > row.head.size()) text.append(row.tail.substr(0, end - row.head.size()));
-  std::wstring wide = toWide(text);
-  if (cut) wide += L'\x2026';
-  return wide;
+  if (end < total) text.append("\u2026");
+  return text;
 }
 
 }  // namespace quorvel

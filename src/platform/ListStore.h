@@ -1,6 +1,6 @@
 // The rows of a list box, for a virtual list view: items the list owns and rows it only
-// refers to, in the order they were appended. A row becomes UTF-16 only when the view asks
-// for it, which it does for the rows it draws (and a screen reader for the rows it reads).
+// refers to, in the order they were appended. A view asks for a row only as it draws it (and
+// a screen reader as it reads it), so a list of a million words costs no string per row.
 #pragma once
 
 #include <cstddef>
@@ -12,10 +12,10 @@
 
 namespace quorvel {
 
-class Win32ListRows {
+class ListStore {
  public:
   // A row longer than this many characters is drawn cut short, ending in an ellipsis: no list
-  // is wide enough to show more, and measuring a line of millions of characters would stall
+  // is wide enough to show more, and laying out a line of millions of characters would stall
   // the window.
   static constexpr std::size_t kLongestShownRow = 1000;
 
@@ -23,10 +23,10 @@ class Win32ListRows {
   void append(std::vector<std::string> items);
   void append(const ListRows& rows);
   std::size_t count() const { return count_; }
-  // The whole text of a row, however long.
+  // The whole text of a row, however long; nothing past the end.
   std::string item(std::size_t index) const;
-  // The row as drawn.
-  std::wstring shown(std::size_t index) const;
+  // The row as drawn, in UTF-8; nothing past the end.
+  std::string shown(std::size_t index) const;
 
  private:
   class OwnedRows : public ListRows {
