@@ -13,7 +13,6 @@ void ListStore::clear() {
 }
 
 void ListStore::append(std::vector<std::string> items) {
-  if (items.empty()) return;
   const std::size_t added = items.size();
   // Items appended one after another go into one block, so finding a row stays quick.
   if (blocks_.empty() || owned_.empty() || blocks_.back().rows != owned_.back().get()) {

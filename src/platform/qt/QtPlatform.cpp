@@ -44,16 +44,10 @@ int QtPlatform::run() {
 }
 
 void QtPlatform::closeRequested(QCloseEvent* event) {
-  if (state_.ended) {
-    event->accept();
-    return;
-  }
-  event->ignore();
-  if (state_.closing || !state_.inputEnabled) return;
-  if (state_.events == nullptr) {
-    event->accept();
-    return;
-  }
+  // Once the program has ended, or with no handler to ask, the close goes ahead.
+  const bool goesAhead = state_.ended || state_.events == nullptr;
+  event->setAccepted(goesAhead);
+  if (goesAhead || state_.closing || !state_.inputEnabled) return;
   state_.closing = true;
   geometry_.releaseSizeLimits();
   state_.events->onClose();

@@ -1,4 +1,5 @@
 // What only the real widgets can get wrong, seen through a receiver that records the events.
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -6,6 +7,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -135,7 +137,9 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
   ui.window()->close();
   EXPECT_FALSE(ui.window()->isVisible());
   ui.endProgram(9);
-  tryEverything();
+  ui.window()->show();
+  tryEverything();  // closes it again, as nothing else would
+  EXPECT_FALSE(ui.window()->isVisible());
   EXPECT_EQ(ui.exitStatus(), 0);
   EXPECT_TRUE(events.clicks.empty() && events.menus.empty() && events.keys.empty());
   EXPECT_EQ(ui.text(Control::EntryBox), "");
@@ -161,7 +165,56 @@ TEST_F(ShownWindow, ALongRowIsDrawnCutYetCopiedWhole) {
   EXPECT_EQ(box->toPlainText(), qs("2 word\n" + item.substr(0, 1000) + cut + "\n"));
   box->selectAll();
   box->copy();
-  EXPECT_EQ(QApplication::clipboard()->text(), qs(whole).replace("\r\n", "\n"));
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  EXPECT_EQ(copied->text() + copied->data("x-kde-passwordManagerHint"),
+            qs(whole).replace("\r\n", "\n") + "secret");
+}
+
+// The closing movement's hold on the window: edges read and set in twips, each change waited
+// for until the window system reports it back; the size is fixed until the window closes.
+TEST_F(ShownWindow, EdgesMoveAndOnceClosingShrinkUnlessTheWindowCannot) {
+  EXPECT_EQ(ui.screenWidth(), twips(ui.window()->screen()->geometry().width()));
+  const struct {
+    Edge edge;
+    float by;
+    bool taken;
+  } fixed[] = {{Edge::Top, 300, true},
+               {Edge::Left, 150, true},
+               {Edge::Width, -300, false},
+               {Edge::Top, NAN, false},
+               {Edge::Left, 2e8F, false}},
+    closing[] = {
+        {Edge::Width, -300, true}, {Edge::Height, -450, true}, {Edge::Height, -1e6F, false}};
+  const auto step = [this](const auto& rows) {
+    for (const auto& r : rows) {
+      const float before = ui.windowEdge(r.edge).value_or(-1);
+      EXPECT_EQ(ui.setWindowEdge(r.edge, before + r.by), r.taken) << int(r.edge) << r.by;
+      EXPECT_EQ(ui.windowEdge(r.edge), r.taken ? before + r.by : before) << int(r.edge) << r.by;
+    }
+  };
+  step(fixed);
+  events.onUnload = [&] {
+    step(closing);
+    ui.window()->showMinimized();
+    EXPECT_FALSE(ui.setWindowEdge(Edge::Top, 0));
+  };
+  ui.window()->close();
+  EXPECT_EQ(events.unloads, 1);
+}
+
+TEST_F(ShownWindow, ScreenReadersHearTheCopyBoxReadOnlyAndSearchesFindDesignersNames) {
+  auto* box = static_cast<QPlainTextEdit*>(ui.widget(Control::CopyBox));
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(box)->state().readOnly);
+  EXPECT_TRUE(box->verticalScrollBar()->isVisible());  // before it has anything to scroll
+  EXPECT_FALSE(ui.widget(Control::EntryBox)->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_FALSE(ui.window()->menuBar()->isNativeMenuBar());
+  for (const auto& menu : windowDesign().menus) {
+    EXPECT_NE(ui.window()->findChild<QMenu*>(qs(menu.objectName)), nullptr) << menu.objectName;
+  }
+  QWidget* client = ui.window()->centralWidget();  // grey where no control covers it
+  const QPoint corner(client->width() - 1, client->height() - 1);
+  ASSERT_EQ(client->childAt(corner), nullptr);
+  EXPECT_EQ(client->grab().toImage().pixelColor(corner), client->palette().color(QPalette::Window));
 }
 
 TEST_F(ShownWindow, MenusShowASeparatorAtBothEndsAndKeepTheirWidth) {
