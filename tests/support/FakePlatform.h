@@ -9,6 +9,7 @@
 #include <map>
 
 #include "app/WindowDesign.h"
+#include "platform/ListStore.h"
 #include "wordlist/Languages.h"
 #include "wordlist/Utf8.h"
 
@@ -27,14 +28,13 @@ class FakePlatform : public Platform {
   struct ControlState {
     std::string text, toolTip;
     bool visible;
-    std::vector<std::string> items;
-    const ListRows* rows = nullptr;  // shown instead of items, read in place like the real list
+    ListStore rows;  // kept as the real lists keep them
     int selected = -1;
   };
 
   FakePlatform() {
     for (const auto& c : windowDesign().controls)
-      controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart, {}};
+      controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart};
   }
   void attach(WindowEvents& events) { events_ = &events; }
 
@@ -107,26 +107,13 @@ class FakePlatform : public Platform {
   void setToolTip(Control c, std::string_view tip) override { state(c).toolTip = tip; }
   void setVisible(Control c, bool visible) override { state(c).visible = visible; }
   void setFocus(Control c) override { focused = c; }
-  void clearList(Control c) override {
-    state(c) = {text(c), state(c).toolTip, state(c).visible, {}};
-  }
+  void clearList(Control c) override { state(c) = {text(c), state(c).toolTip, state(c).visible}; }
   void appendItems(Control c, std::vector<std::string> items) override {
-    if (state(c).rows != nullptr) throw std::logic_error("items appended after rows");
-    state(c).items.insert(state(c).items.end(), items.begin(), items.end());
+    state(c).rows.append(std::move(items));
   }
-  void appendRows(Control c, const ListRows& rows) override {
-    if (itemCount(c) > 0) throw std::logic_error("rows appended to a list that is not empty");
-    state(c).rows = &rows;
-  }
-  std::string itemAt(Control c, int i) {
-    if (i < 0 || i >= itemCount(c)) return {};
-    if (!state(c).rows) return state(c).items[i];
-    const ListRow row = state(c).rows->row(i);
-    return row.head + std::string(row.tail);
-  }
-  int itemCount(Control c) {
-    return static_cast<int>(state(c).rows ? state(c).rows->rowCount() : state(c).items.size());
-  }
+  void appendRows(Control c, const ListRows& rows) override { state(c).rows.append(rows); }
+  std::string itemAt(Control c, int i) { return i < 0 ? "" : state(c).rows.item(i); }
+  int itemCount(Control c) { return static_cast<int>(state(c).rows.count()); }
   std::string selectedText(Control c) override { return itemAt(c, state(c).selected); }
   MessageAnswer messageBox(std::string_view title, std::string_view text, MessageIcon icon,
                            MessageButtons buttons) override {
