@@ -14,11 +14,8 @@ MessageAnswer showMessageBox(QWidget* parent, std::string_view title, std::strin
   QMessageBox box(
       shown, qs(title), qs(text),
       buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No, parent);
+  // Of Yes and No, Qt makes Yes the default button and No the one Escape presses.
   box.setTextFormat(Qt::PlainText);
-  if (buttons == MessageButtons::YesNo) {
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-  }
   const int answer = box.exec();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -45,6 +46,7 @@ TEST_F(ShownWindow, KeysReachTheHandlerFirstAndTheBoxTakesWhatItLeaves) {
   };
   auto* box = static_cast<QLineEdit*>(ui.widget(Control::EntryBox));
   QApplication::clipboard()->setText("pasted");
+  QShortcut stolen(QKeySequence("Ctrl+Alt+E"), ui.window());  // must not take AltGr's €
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text.toStdString() + ", the handler making it " + std::to_string(r.becomes));
     events.keys.clear();
@@ -208,6 +210,10 @@ TEST_F(ShownWindow, ScreenReadersHearTheCopyBoxReadOnlyAndSearchesFindDesignersN
   EXPECT_TRUE(box->verticalScrollBar()->isVisible());  // before it has anything to scroll
   EXPECT_FALSE(ui.widget(Control::EntryBox)->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_FALSE(ui.window()->menuBar()->isNativeMenuBar());
+  ui.setText(Control::ModeButton, "Words");  // captions change, and with them what is heard
+  ui.appendText(Control::ListName, "!");
+  for (const auto& [c, heard] : {std::pair{Control::ModeButton, "Words"}, {Control::ListName, "!"}})
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(ui.widget(c))->text(QAccessible::Name), heard);
   for (const auto& menu : windowDesign().menus) {
     EXPECT_NE(ui.window()->findChild<QMenu*>(qs(menu.objectName)), nullptr) << menu.objectName;
   }
