@@ -49,6 +49,7 @@ TEST_F(Session, TypePickCopyMakeAPrivateListAndExit) {
     EXPECT_LE((ui.window()->frameGeometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(ui.window()->focusWidget(), box());
     EXPECT_FALSE(ui.widget(Control::WorkingBanner)->isVisible() || programIcon().isNull());
+    EXPECT_EQ(static_cast<QListView*>(ui.widget(Control::WordList))->model()->rowCount(), 2049);
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
       if (line.starts_with("VmRSS:")) std::printf("rss-after-startup-kb %s\n", line.c_str() + 6);
