@@ -34,7 +34,7 @@ class FakePlatform : public Platform {
 
   FakePlatform() {
     for (const auto& c : windowDesign().controls)
-      controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart};
+      controls_[c.id] = {std::string(c.text), std::string(c.toolTip), c.visibleAtStart, {}};
   }
   void attach(WindowEvents& events) { events_ = &events; }
 
@@ -107,7 +107,9 @@ class FakePlatform : public Platform {
   void setToolTip(Control c, std::string_view tip) override { state(c).toolTip = tip; }
   void setVisible(Control c, bool visible) override { state(c).visible = visible; }
   void setFocus(Control c) override { focused = c; }
-  void clearList(Control c) override { state(c) = {text(c), state(c).toolTip, state(c).visible}; }
+  void clearList(Control c) override {
+    state(c) = {text(c), state(c).toolTip, state(c).visible, {}};
+  }
   void appendItems(Control c, std::vector<std::string> items) override {
     state(c).rows.append(std::move(items));
   }
