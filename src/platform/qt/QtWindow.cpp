@@ -65,7 +65,7 @@ QListView* makeList(QtListModel* rows, QWidget* parent) {
 
 QPlainTextEdit* makeCopyBox(QWidget* parent) {
   auto* box = new QtCopyBox(parent);
-  box->setReadOnly(true);
+  // Selectable but not editable: read-only, and heard as such.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
