@@ -33,9 +33,12 @@ if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & pids+=("$!"); f
 wineboot --init >/dev/null 2>&1 || true
 wineserver -p 2>/dev/null || true
 
+# Both stripped, as the zip ships the program: Wine reads a MinGW executable's sections, debug
+# information included, into memory, where Windows would map them and touch none of it.
 for list in shipped million; do
   mkdir "$tmp/$list"
-  cp "$exe" "$floor" "$tmp/$list/"
+  x86_64-w64-mingw32-strip -o "$tmp/$list/quorvel.exe" "$exe"
+  x86_64-w64-mingw32-strip -o "$tmp/$list/win32_list_floor.exe" "$floor"
 done
 cp "$(dirname "$exe")/PubEnglish.txt" "$tmp/shipped/"
 awk 'BEGIN {
@@ -62,9 +65,15 @@ measure() {
   local mapped
   mapped=$(awk -v a="$start" -v b="$(now)" 'BEGIN { printf "%.3f", b - a }')
   sleep 1
-  pid=$(pgrep -n -f "$name") || true
+  # The process that owns the window, and only if it runs here: other programs of the same
+  # name (another build's linker, say) are none of this script's business.
+  pid=$(xdotool getwindowpid "${found%%$'\n'*}" 2>/dev/null) || true
+  [[ -n $pid && $(readlink "/proc/$pid/cwd" 2>/dev/null) == "$tmp/$1" ]] || {
+    echo "startup_windows: the $title window belongs to no process of this run" >&2
+    exit 1
+  }
   local peak
-  peak=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status" 2>/dev/null || echo 0)
+  peak=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
   kill "$pid" 2>/dev/null || true
   wait "$launcher" 2>/dev/null || true
   echo "$1 $2 $mapped $peak" >>"$tmp/results"
