@@ -32,9 +32,10 @@ class FirstKeySelects : public QObject {
       default:
         return false;
     }
+    // The view has its model, and with it a selection model, from the start.
     QItemSelectionModel* selection = view_->selectionModel();
     const QAbstractItemModel* model = view_->model();
-    if (selection == nullptr || model == nullptr || selection->hasSelection()) return false;
+    if (selection->hasSelection()) return false;
     const int rows = model->rowCount(view_->rootIndex());
     if (rows == 0) return false;
     const QModelIndex row = model->index(last ? rows - 1 : 0, 0, view_->rootIndex());

@@ -65,11 +65,10 @@ QListView* makeList(QtListModel* rows, QWidget* parent) {
 
 QPlainTextEdit* makeCopyBox(QWidget* parent) {
   auto* box = new QtCopyBox(parent);
-  // Selectable but not editable: read-only, and heard as such.
+  // Selectable but not editable: read-only, heard as such, and Tab goes on to the next control.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  box->setTabChangesFocus(true);
   box->setFocusPolicy(Qt::StrongFocus);
   box->setPalette(QApplication::palette());
   return box;
@@ -86,7 +85,6 @@ QLineEdit* makeEntryBox(std::string_view text, QWidget* parent) {
 
 QPushButton* makeButton(std::string_view text, const QPalette& face, QWidget* parent) {
   auto* button = new QPushButton(qs(text), parent);
-  button->setAutoDefault(false);
   button->setPalette(face);
   return button;
 }
