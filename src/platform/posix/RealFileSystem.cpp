@@ -70,19 +70,6 @@ bool unnamedUnsupported(int error) {
   return error == EOPNOTSUPP || error == EISDIR;
 }
 
-// Gives an unnamed file its name; like link, linkat refuses a name that exists. Returns 0 or
-// an errno value.
-int linkUnnamed(int fd, const std::filesystem::path& target) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-    return 0;
-  }
-  if (errno != ENOENT) return errno;
-  // No /proc: the descriptor itself, where the kernel allows it to this user.
-  if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
-  return errno;
-}
-
 // Whether `gid` is the private group of the user `owner` (`uid`): named like the user, no other
 // member, and no other user's primary group.
 bool privateGroup(uid_t uid, gid_t gid, const std::string& owner) {
@@ -90,12 +77,10 @@ bool privateGroup(uid_t uid, gid_t gid, const std::string& owner) {
   struct group entry {};
   struct group* found = nullptr;
   if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
-      owner != found->gr_name) {
+      !ownGroupEntry(owner, found->gr_name, found->gr_mem)) {
     return false;
   }
-  for (char** member = found->gr_mem; *member != nullptr; ++member) {
-    if (owner != *member) return false;
-  }
+  // Last, as the user database can be long or remote.
   bool alone = true;
   ::setpwent();
   while (const struct passwd* user = ::getpwent()) {
@@ -120,6 +105,14 @@ void syncDirectory(const std::filesystem::path& dir) {
 }
 
 }  // namespace
+
+bool ownGroupEntry(std::string_view owner, const char* name, const char* const* members) {
+  if (owner != name) return false;
+  for (; *members != nullptr; ++members) {
+    if (owner != *members) return false;
+  }
+  return true;
+}
 
 Result<std::string> RealFileSystem::readAll(const std::filesystem::path& path) {
   int fd;
@@ -175,6 +168,19 @@ long RealFileSystem::writeChunk(int fd, const char* data, unsigned long size) {
 
 int RealFileSystem::openUnnamed(const std::filesystem::path& dir) {
   return ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+}
+
+int RealFileSystem::linkAt(int fromDir, const char* from, const char* to, int flags) {
+  return ::linkat(fromDir, from, AT_FDCWD, to, flags);
+}
+
+int RealFileSystem::linkUnnamed(int fd, const std::filesystem::path& target) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (linkAt(AT_FDCWD, self.c_str(), target.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != ENOENT) return errno;
+  // No /proc: the descriptor itself, where the kernel allows it to this user.
+  if (linkAt(fd, "", target.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  return errno;
 }
 
 Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
@@ -241,7 +247,7 @@ Result<void> RealFileSystem::createReadOnly(const std::filesystem::path& target,
   if (const int error = fillAndSeal(fd)) return fail(error);
   if (file.close() != 0) return fail(errno);
 
-  if (::link(temp, target.c_str()) == 0) {
+  if (linkAt(AT_FDCWD, temp, target.c_str(), 0) == 0) {
     reached(CreateStep::Named);
     ::unlink(temp);
     syncDirectory(dir);

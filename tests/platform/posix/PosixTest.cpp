@@ -16,12 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes `chunk` bytes a call at most, interrupted every third call, `room` bytes in all; takes
-// the way of file systems without unnamed files when `named`; waits at `stop` to be killed.
+// Writes `chunk` bytes a call at most, interrupted every third call, `room` bytes in all; fails
+// unnamed files with errno `unnamed`, links but by descriptor with `link`; stops at `stop`.
 class ScriptedFiles : public RealFileSystem {
  public:
   std::size_t chunk = 1 << 30, room = 1 << 30, calls = 0;
-  bool named = false;
+  int unnamed = 0, link = 0;
   std::optional<CreateStep> stop;
 
  protected:
@@ -33,7 +33,10 @@ class ScriptedFiles : public RealFileSystem {
     return n;
   }
   int openUnnamed(const fs::path& dir) override {
-    return named ? (errno = EOPNOTSUPP, -1) : RealFileSystem::openUnnamed(dir);
+    return unnamed ? (errno = unnamed, -1) : RealFileSystem::openUnnamed(dir);
+  }
+  int linkAt(int at, const char* from, const char* to, int flags) override {
+    return link && *from ? (errno = link, -1) : RealFileSystem::linkAt(at, from, to, flags);
   }
   void reached(CreateStep step) override { (void)(step == stop && ::kill(::getpid(), SIGKILL)); }
 };
@@ -42,12 +45,19 @@ struct PosixTest : ::testing::Test {
   fs::path dir = makeScratchDir("quorvel");
   std::string target = dir / "PriEnglish.txt";
   ScriptedFiles files;
+  // Each way of making a file: unnamed, without /proc, named, named without hard links.
+  static constexpr std::pair<int, int> kWays[] = {
+      {0, 0},          {0, ENOENT},         {EOPNOTSUPP, 0},
+      {EISDIR, EPERM}, {EOPNOTSUPP, EXDEV}, {EOPNOTSUPP, EMLINK}};
+  // Open descriptors; with 0 closed, as when started without input, a file may get it.
+  const long fds = (::close(0), std::distance(fs::directory_iterator("/proc/self/fd"), {}));
 
   void TearDown() override { ::chmod(dir.c_str(), 0700), fs::remove_all(dir); }
   fs::path write(std::string n, std::string_view b) { return writeBytes(dir / n, b), dir / n; }
-  // The finished file, if it is the only entry: a temporary file left behind would be another.
+  // The finished file if it is the only entry (a leftover would be another) and nothing leaked.
   std::string left() {
     const auto entries = std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+    if (std::distance(fs::directory_iterator("/proc/self/fd"), {}) != fds) return "a descriptor";
     if (entries == 0) return "nothing";
     return entries == 1 && fs::exists(target) ? readBytes(target) : "other files";
   }
@@ -75,12 +85,13 @@ TEST_F(PosixTest, ReadsAWholeRegularFileOrSaysWhyNot) {
   }
   EXPECT_EQ(files.readAll(dir / "largest")->size(), kLargestFile);
   EXPECT_TRUE(files.exists(dir / "dangling") && !files.exists(dir / "missing"));
+  EXPECT_TRUE(files.exists(programDirectory() / fs::path(program_invocation_name).filename()));
 }
 
-TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothing) {
+TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothingEvenWhenKilled) {
   const std::string bytes("zoo\r\n\xE9\0x\r\n", 10);
-  for (const bool named : {false, true}) {
-    files.named = named;
+  for (const auto& way : kWays) {
+    std::tie(files.unnamed, files.link) = way;
     // Chunk, room, umask, what is written, and the failure; a failure leaves nothing.
     const std::tuple<std::size_t, std::size_t, mode_t, std::string, std::string> rows[] = {
         {3, 8, 022, bytes, "No space left on device"},
@@ -93,7 +104,7 @@ TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothing) {
       const mode_t before = ::umask(mask);
       const Result<void> result = files.createReadOnly(target, made);
       ::umask(before);
-      EXPECT_EQ(result ? "" : result.error().message, error) << named << chunk;
+      EXPECT_EQ(result ? "" : result.error().message, error) << way.first << way.second << chunk;
       EXPECT_EQ(left(), error.empty() ? made : "nothing");
       EXPECT_TRUE(!error.empty() ||
                   (fileMode(target) == 0400u && !files.ownership(target)->foreignOwner));
@@ -103,24 +114,22 @@ TEST_F(PosixTest, CreatesAFileOnlyItsOwnerCanReadOrLeavesNothing) {
     EXPECT_EQ(files.createReadOnly(target, bytes).error().message, "File exists");
     EXPECT_EQ(left(), "theirs");
     fs::remove(target);
-  }
-}
-
-TEST_F(PosixTest, AKillAtAnyStepLeavesNothingOrTheFinishedFileOnceLeftoversAreRemoved) {
-  const std::string bytes(50000, 'w');
-  for (const bool named : {false, true}) {
-    files.named = named;
+    // Killed at any step, it leaves nothing or the finished file once leftovers are removed.
     for (const CreateStep step : {CreateStep::Opened, CreateStep::Written, CreateStep::Synced,
                                   CreateStep::Sealed, CreateStep::Named}) {
-      files.stop = step;
       const pid_t child = ::fork();
-      if (child == 0) ::_exit(files.createReadOnly(target, bytes) ? 0 : 1);
+      if (child == 0) ::_exit((files.stop = step, files.createReadOnly(target, bytes)) ? 0 : 1);
       int status = 0;
       ASSERT_TRUE(::waitpid(child, &status, 0) == child && WIFSIGNALED(status)) << int(step);
-      if (named) files.removeLeftovers(target);  // at Named, its file has two names
-      EXPECT_EQ(left(), step == CreateStep::Named ? bytes : "nothing") << named << int(step);
+      if (files.unnamed) files.removeLeftovers(target);  // at Named, a linked file has two names
+      EXPECT_EQ(left(), step == CreateStep::Named ? bytes : "nothing") << way.first << int(step);
       fs::remove(target);
     }
+  }
+  const std::pair<int, int> refusals[] = {{EACCES, 0}, {0, EACCES}, {EOPNOTSUPP, EACCES}};
+  for (const auto& way : refusals) {  // a refusal that is no lack of support is not worked around
+    std::tie(files.unnamed, files.link) = way;
+    EXPECT_EQ(files.createReadOnly(target, "").error().message, "Permission denied");
   }
 }
 
@@ -157,8 +166,14 @@ TEST_F(PosixTest, OwnershipIsTheModeAndOwnerOfWhatAPathLeadsTo) {
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o ", got ? got->mode : 0);
     EXPECT_EQ(got ? mode + got->owner : got.error().message, seen);
-    EXPECT_FALSE(got && got->foreignOwner);
   }
+  // A group entry, its name first, and whether it names no user but the owner.
+  const std::pair<std::vector<const char*>, bool> entries[] = {
+      {{"me", nullptr}, true},         {{"me", "me", nullptr}, true},
+      {{"my", nullptr}, false},        {{"me", "me", "you", nullptr}, false},
+      {{"me", "you", nullptr}, false}, {{"me", "you", "me", nullptr}, false}};
+  for (const auto& [entry, mine] : entries)
+    EXPECT_EQ(ownGroupEntry("me", entry[0], &entry[1]), mine) << entry[0] << entry.size();
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user or group";
   EXPECT_TRUE(files.ownership(file)->ownersGroup);  // root's group holds root alone
   ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
