@@ -170,6 +170,10 @@ TEST_F(ShownWindow, ALongRowIsDrawnCutYetCopiedWhole) {
   const QMimeData* copied = QApplication::clipboard()->mimeData();
   EXPECT_EQ(copied->text() + copied->data("x-kde-passwordManagerHint"),
             qs(whole).replace("\r\n", "\n") + "secret");
+  QTextCursor word(box->document());  // a part copies as it is drawn, however long its line
+  word.setPosition(2), word.setPosition(6, QTextCursor::KeepAnchor), box->setTextCursor(word);
+  box->copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), "word");
 }
 
 // The closing movement's hold on the window: edges read and set in twips, each change waited
@@ -275,8 +279,9 @@ TEST_F(ShownWindow, TheLongestCaptionsFitTheirControls) {
     EXPECT_EQ(ui.widget(d.id)->accessibleName().isEmpty(), d.accessibleName.empty());
   }
   ui.setToolTip(Control::ModeButton, " Click To Change To Words Input ");  // heard as it reads
-  EXPECT_EQ(ui.widget(Control::ModeButton)->accessibleDescription(),
-            "Click To Change To Words Input");
+  EXPECT_EQ(ui.widget(Control::ModeButton)->toolTip() + "|" +
+                ui.widget(Control::ModeButton)->accessibleDescription(),
+            " Click To Change To Words Input |Click To Change To Words Input");
 }
 
 }  // namespace
