@@ -149,8 +149,7 @@ TEST_F(ShownWindow, NothingStartsAHandlerWhileInputIsOffOrTheWindowClosesOrHasCl
 }
 
 TEST_F(ShownWindow, ALongRowIsDrawnCutYetCopiedWhole) {
-  const std::string item = "0004 " + std::string(995, 'x') + "\u00e9";  // 1001 characters
-  const std::string cut = "\u2026";
+  const std::string item = "0004 " + std::string(995, 'x') + "\u00e9", cut = "\u2026";  // 1001 long
   for (Control c : {Control::WordList, Control::Candidates}) {
     ui.appendItems(c, {item});
     auto* list = static_cast<QListView*>(ui.widget(c));
