@@ -35,14 +35,7 @@ for list in shipped million; do
   cp "$bin/quorvel" "$tmp/$list/"
 done
 cp "$bin/PubEnglish.txt" "$tmp/shipped/"
-# A million distinct words of eight letters, CR LF after each: 10,000,000 bytes.
-awk 'BEGIN {
-  for (i = 0; i < 1000000; i++) {
-    w = ""; n = i
-    for (k = 0; k < 8; k++) { w = sprintf("%c", 97 + n % 26) w; n = int(n / 26) }
-    printf "%s\r\n", w
-  }
-}' >"$tmp/million/PubEnglish.txt"
+bash "$(dirname "${BASH_SOURCE[0]}")/million_words.sh" >"$tmp/million/PubEnglish.txt"
 
 # measure LIST PROGRAM: one start, appended to the results as "LIST PROGRAM MAPPED ANSWER KIB".
 measure() {

@@ -41,13 +41,7 @@ for list in shipped million; do
   x86_64-w64-mingw32-strip -o "$tmp/$list/win32_list_floor.exe" "$floor"
 done
 cp "$(dirname "$exe")/PubEnglish.txt" "$tmp/shipped/"
-awk 'BEGIN {
-  for (i = 0; i < 1000000; i++) {
-    w = ""; n = i
-    for (k = 0; k < 8; k++) { w = sprintf("%c", 97 + n % 26) w; n = int(n / 26) }
-    printf "%s\r\n", w
-  }
-}' >"$tmp/million/PubEnglish.txt"
+bash "$(dirname "${BASH_SOURCE[0]}")/million_words.sh" >"$tmp/million/PubEnglish.txt"
 
 now() { date +%s.%N; }
 # measure LIST PROGRAM: one start, appended to the results as "LIST PROGRAM SECONDS KIB".
